@@ -80,10 +80,10 @@ std::string Join_Path(std::string_view dir, std::string_view name) {
 
 std::string Write_File_Atomic(const std::string& path, std::string_view data) {
     namespace fs = std::filesystem;
-    const fs::path target = fs::u8path(path);
+    const fs::path target = To_Path(path);
     fs::path dir = target.parent_path();
     std::random_device rd;
-    const std::string tmp_name = "." + target.filename().u8string() + ".tmp" + std::to_string(rd() % 1000000);
+    const std::string tmp_name = "." + From_Path(target.filename()) + ".tmp" + std::to_string(rd() % 1000000);
     const fs::path tmp = dir.empty() ? fs::path(tmp_name) : dir / tmp_name;
     {
         std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
@@ -108,7 +108,7 @@ std::string Write_File_Atomic(const std::string& path, std::string_view data) {
 }
 
 std::optional<std::string> Read_File(const std::string& path) {
-    std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
+    std::ifstream in(To_Path(path), std::ios::binary);
     if (!in) return std::nullopt;
     std::ostringstream ss;
     ss << in.rdbuf();
@@ -116,14 +116,23 @@ std::optional<std::string> Read_File(const std::string& path) {
     return ss.str();
 }
 
+std::filesystem::path To_Path(std::string_view utf8) {
+    return std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
+std::string From_Path(const std::filesystem::path& p) {
+    const std::u8string u = p.u8string();
+    return std::string(reinterpret_cast<const char*>(u.data()), u.size());
+}
+
 bool Is_Directory(const std::string& path) {
     std::error_code ec;
-    return std::filesystem::is_directory(std::filesystem::u8path(path), ec);
+    return std::filesystem::is_directory(To_Path(path), ec);
 }
 
 bool Is_File(const std::string& path) {
     std::error_code ec;
-    return std::filesystem::is_regular_file(std::filesystem::u8path(path), ec);
+    return std::filesystem::is_regular_file(To_Path(path), ec);
 }
 
 } // namespace ks

@@ -1,6 +1,7 @@
 #pragma once
 // Small text and path helpers shared by every reader, writer and check.
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +32,10 @@ std::string Write_File_Atomic(const std::string& path, std::string_view data);
 
 // Reads a whole file; empty optional when it cannot be opened or read.
 std::optional<std::string> Read_File(const std::string& path);
+
+// UTF-8 text <-> filesystem path, correct on Windows too.
+std::filesystem::path To_Path(std::string_view utf8);
+std::string From_Path(const std::filesystem::path& p);
 
 bool Is_Directory(const std::string& path);
 bool Is_File(const std::string& path);

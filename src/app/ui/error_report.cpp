@@ -1,0 +1,31 @@
+#include "app/ui/error_report.h"
+
+#include <QMessageBox>
+#include <exception>
+
+namespace ks {
+
+void Report_Error(const QString& text) {
+    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationDisplayName(), text,
+                          QMessageBox::Ok);
+}
+
+bool Run_Guarded(const std::function<void()>& fn) {
+    try {
+        fn();
+        return true;
+    } catch (const std::exception& e) {
+        Report_Error(QString::fromUtf8(e.what()));
+    } catch (...) {
+        Report_Error(QStringLiteral("Unknown error"));
+    }
+    return false;
+}
+
+bool KsApplication::notify(QObject* receiver, QEvent* event) {
+    bool handled = false;
+    Run_Guarded([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
+}
+
+} // namespace ks
