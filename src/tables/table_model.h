@@ -47,7 +47,8 @@ private:
     std::vector<std::string> cells_;  // row-major
 };
 
-// Row commands; they never touch column 0.
+// Row commands; they never touch column 0. A row outside 1..Row_Count()-1
+// changes nothing.
 void Grid_Delete_Row(TableModel& t, int row);
 void Grid_Insert_Row(TableModel& t, int row, bool enable);
 void Grid_Copy_Row(const TableModel& t, int row, std::vector<std::string>& copied_row);
@@ -58,8 +59,11 @@ void Grid_Paste_Row(TableModel& t, int row, bool copied_flag, const std::vector<
 // `last_visible_col` is the last column the grid shows.
 void Grid_Enter_Jump(TableModel& t, int& key, bool option_on, int last_visible_col);
 
-// When the rows after the first empty key cell (column `key_col`) still hold
-// data, the 1-based row number of that empty row; else 0.
+// Rows from the first empty key cell (column `key_col`, trimmed) on are
+// neither validated nor saved. When any of them still holds data (a data cell
+// outside the check-box columns that is not blank; in the empty row itself
+// every such cell but the key), returns that empty row's number so the
+// dialog can warn; else 0.
 int First_Empty_Row_With_Data_After(const TableModel& t, int key_col);
 
 } // namespace ks
