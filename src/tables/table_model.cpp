@@ -17,7 +17,7 @@ TableModel::TableModel(int rows, std::vector<ColumnSpec> columns)
 
 const std::string& TableModel::Cell(int col, int row) const {
     if (col < 0 || col >= Col_Count() || row < 0 || row >= rows_) throw std::out_of_range("cell outside the table");
-    return cells_[(static_cast<size_t>(row) * columns_.size() + static_cast<size_t>(col));
+    return cells_[static_cast<size_t>(row) * columns_.size() + static_cast<size_t>(col)];
 }
 
 void TableModel::Set_Cell(int col, int row, std::string text) {
