@@ -1,0 +1,25 @@
+#pragma once
+// Reading of the project's XML files, shared by the settings and table
+// readers: a missing file is not an error, an unreadable or malformed one is.
+#include <string>
+#include <string_view>
+
+#include <pugixml.hpp>
+
+namespace ks {
+
+struct ProjectFileText {
+    bool missing = false;  // no file at the path: the caller uses its defaults
+    std::string text;
+    std::string error;  // the file exists but cannot be read
+};
+ProjectFileText Read_Project_File(const std::string& path);
+
+// Parses `text` into `doc`; empty on success, else a message with the
+// position of the fault.
+std::string Parse_Xml_Text(pugi::xml_document& doc, std::string_view text, unsigned int options);
+
+// Prefixes a reader's message with the file it concerns.
+std::string File_Error(const std::string& path, const std::string& error);
+
+} // namespace ks
