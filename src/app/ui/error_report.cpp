@@ -22,6 +22,18 @@ bool Run_Guarded(const std::function<void()>& fn) {
     return false;
 }
 
+bool Run_Guarded(Messages& msg, const std::function<void()>& fn) {
+    try {
+        fn();
+        return true;
+    } catch (const std::exception& e) {
+        msg.Error(e.what());
+    } catch (...) {
+        msg.Error("Unknown error");
+    }
+    return false;
+}
+
 bool KsApplication::notify(QObject* receiver, QEvent* event) {
     bool handled = false;
     Run_Guarded([&] { handled = QApplication::notify(receiver, event); });

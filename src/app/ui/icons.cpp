@@ -1,0 +1,111 @@
+#include "app/ui/icons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QtMath>
+
+namespace ks {
+
+namespace {
+
+constexpr int Icon_Size = 40;
+const QColor Icon_Blue(36, 96, 160);
+const QColor Icon_Red(176, 40, 40);
+const QColor Icon_Grey(90, 90, 90);
+
+QPixmap Canvas(int size) {
+    QPixmap pm(size, size);
+    pm.fill(Qt::transparent);
+    return pm;
+}
+
+QIcon Icon_From(const QPixmap& pm) {
+    QIcon icon(pm);
+    // A paler variant for the disabled state comes from QIcon itself.
+    return icon;
+}
+
+} // namespace
+
+QIcon Info_Icon() {
+    QPixmap pm = Canvas(Icon_Size);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Icon_Blue);
+    p.drawEllipse(QRectF(2, 2, Icon_Size - 4, Icon_Size - 4));
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(17, 8, 6, 6));
+    p.drawRoundedRect(QRectF(17, 17, 6, 15), 2, 2);
+    return Icon_From(pm);
+}
+
+QIcon Options_Icon() {
+    QPixmap pm = Canvas(Icon_Size);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPointF c(Icon_Size / 2.0, Icon_Size / 2.0);
+    // A cog: eight teeth around a ring.
+    QPainterPath teeth;
+    for (int i = 0; i < 8; ++i) {
+        const double a = i * M_PI / 4.0;
+        QTransform t;
+        t.translate(c.x(), c.y());
+        t.rotateRadians(a);
+        QPainterPath tooth;
+        tooth.addRoundedRect(QRectF(-4, -18, 8, 10), 1.5, 1.5);
+        teeth.addPath(t.map(tooth));
+    }
+    QPainterPath ring;
+    ring.addEllipse(c, 12.5, 12.5);
+    QPainterPath hole;
+    hole.addEllipse(c, 5, 5);
+    const QPainterPath cog = teeth.united(ring).subtracted(hole);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Icon_Grey);
+    p.drawPath(cog);
+    return Icon_From(pm);
+}
+
+QIcon Close_Icon() {
+    QPixmap pm = Canvas(Icon_Size);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    // A power symbol: an open ring with a bar through its gap.
+    QPen pen(Icon_Red, 4.5, Qt::SolidLine, Qt::RoundCap);
+    p.setPen(pen);
+    const QRectF r(7, 8, 26, 26);
+    p.drawArc(r, 120 * 16, 300 * 16);
+    p.drawLine(QPointF(20, 4), QPointF(20, 19));
+    return Icon_From(pm);
+}
+
+QPixmap Logo_Pixmap(int size) {
+    QPixmap pm = Canvas(size);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 81.0, size / 81.0);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Icon_Blue);
+    p.drawRoundedRect(QRectF(1, 1, 79, 79), 12, 12);
+    // Wings of a kestrel, spread.
+    QPainterPath bird;
+    bird.moveTo(40.5, 30);
+    bird.cubicTo(30, 18, 16, 16, 6, 22);
+    bird.cubicTo(18, 24, 28, 30, 36, 40);
+    bird.lineTo(40.5, 52);
+    bird.lineTo(45, 40);
+    bird.cubicTo(53, 30, 63, 24, 75, 22);
+    bird.cubicTo(65, 16, 51, 18, 40.5, 30);
+    p.setBrush(Qt::white);
+    p.drawPath(bird);
+    QFont f(QStringLiteral("Verdana"));
+    f.setPixelSize(20);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(0, 52, 81, 26), Qt::AlignCenter, QStringLiteral("K"));
+    return pm;
+}
+
+} // namespace ks
