@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tables/access_column.h"
 #include "tables/table_model.h"
 
 namespace ks {
@@ -69,16 +70,7 @@ struct S7_Access_Table {
 // A row whose PLC_Address is empty after trimming ends its list.
 bool S7_Ends_List(const S7_Access_Row& row);
 
-// One column of a list: its field, file attribute, grid editor and texts.
-struct S7_Column {
-    const char* field;  // attribute name
-    std::string S7_Access_Row::*member;
-    int header_text;
-    int hint_text;
-    int width;
-    uint32_t colour;  // 0xRRGGBB
-    ColumnSpec spec;  // editor kind and choices
-};
+using S7_Column = Access_Column<S7_Access_Row>;
 // The data columns of a list, grid column 1 onwards: 18 for the read list,
 // 20 for the write list. The position column's choices are "0" to "1499".
 const std::vector<S7_Column>& S7_Columns(S7_List list);
