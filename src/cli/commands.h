@@ -22,6 +22,7 @@ struct Command {
 };
 
 extern const Command Texts_Command;
+extern const Command Validate_Command;
 
 // Helpers for the commands.
 // Writes text with backslash, CR, LF and TAB written as \\, \r, \n, \t and

@@ -14,6 +14,7 @@ namespace {
 // The command table: add one line per command, in the order --help lists them.
 const Command* const kCommands[] = {
     &Texts_Command,
+    &Validate_Command,
 };
 
 void Print_Usage(std::ostream& os) {
