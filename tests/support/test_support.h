@@ -30,6 +30,7 @@ class ScriptedMessages : public Messages {
 public:
     void Error(const std::string& text) override { errors.push_back(text); }
     void Info(const std::string& text) override { infos.push_back(text); }
+    void Warning(const std::string& text) override { warnings.push_back(text); }
     bool Confirm(const std::string& text) override {
         questions.push_back(text);
         if (answers.empty()) return false;
@@ -39,7 +40,7 @@ public:
     }
 
     std::deque<bool> answers;  // answers to the next questions; No when exhausted
-    std::vector<std::string> errors, infos, questions;
+    std::vector<std::string> errors, infos, warnings, questions;
 };
 
 } // namespace ks::test

@@ -19,6 +19,11 @@ void QtMessages::Info(const std::string& text) {
                              QString::fromStdString(text), QMessageBox::Ok);
 }
 
+void QtMessages::Warning(const std::string& text) {
+    QMessageBox::warning(Owner(parent_), QApplication::applicationDisplayName(), QString::fromStdString(text),
+                         QMessageBox::Ok);
+}
+
 bool QtMessages::Confirm(const std::string& text) {
     return QMessageBox::question(Owner(parent_), QApplication::applicationDisplayName(),
                                  QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No,

@@ -13,6 +13,7 @@ public:
     void Set_Parent(QWidget* parent) { parent_ = parent; }
     void Error(const std::string& text) override;
     void Info(const std::string& text) override;
+    void Warning(const std::string& text) override;
     bool Confirm(const std::string& text) override;
 
 private:
