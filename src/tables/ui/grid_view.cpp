@@ -13,6 +13,7 @@
 
 #include "app/app_state.h"
 #include "core/text_util.h"
+#include "tables/ui/length_validator.h"
 
 namespace ks {
 
@@ -145,7 +146,7 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
                 // added to the list.
                 cb->setCompleter(nullptr);
                 cb->setInsertPolicy(QComboBox::NoInsert);
-                if (spec.max_length > 0) cb->lineEdit()->setMaxLength(spec.max_length);
+                Limit_Length(cb->lineEdit(), spec.max_length);
             }
             return cb;
         }
@@ -153,7 +154,7 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
         default: {
             auto* w = QStyledItemDelegate::createEditor(parent, option, index);
             if (auto* le = qobject_cast<QLineEdit*>(w)) {
-                if (spec.max_length > 0) le->setMaxLength(spec.max_length);
+                Limit_Length(le, spec.max_length);
                 le->setFrame(false);
             }
             return w;
