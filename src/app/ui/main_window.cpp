@@ -16,6 +16,9 @@
 #include "app/ui/open_conf.h"
 #include "app/vendor.h"
 #include "core/messages.h"
+#include "settings/ui/par_gen_dialog.h"
+#include "tables/ui/knx_access_dialog.h"
+#include "tables/ui/s7_access_dialog.h"
 #include "texts/ui/soft_options.h"
 
 namespace ks {
@@ -202,10 +205,10 @@ void TFKeystrelFirmWare::Create_Dialogs() {
     FSoftOptions->Set_Url_Opener([this](const std::string& url) { open_url_(url); });
     FSoftOptions->Set_Language_Changed([this] { Change_Language(); });
     FSoftOptions->Set_Timer_Rule([this] { Apply_Timer_Rule(); });
-    // FParGen = Keep(new TFParGen(st_, msg_, this));
+    FParGen = Keep(new TFParGen(st_, msg_, this));
     // FBoot = Keep(new TFBoot(st_, msg_, this));
-    // FS7_Protocol_Set_Access = Keep(new TFS7_Protocol_Set_Access(st_, msg_, this));
-    // FKNXAccess = Keep(new TFKNXAccess(st_, msg_, this));
+    FS7_Protocol_Set_Access = Keep(new TFS7_Protocol_Set_Access(st_, msg_, this));
+    FKNXAccess = Keep(new TFKNXAccess(st_, msg_, this));
     // The editors of the sibling models (IEC 61850 ... OPC UA) follow here.
 }
 

@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QScrollBar>
 #include <QStyleOption>
 #include <QTimer>
@@ -15,6 +14,7 @@
 #include "app/ui/error_report.h"
 #include "core/messages.h"
 #include "tables/ui/length_validator.h"
+#include "tables/ui/table_dialog.h"
 
 namespace ks {
 
@@ -438,11 +438,7 @@ void TFParGen::Btn_OKClick() {
 void TFParGen::showEvent(QShowEvent* e) {
     KsDialog::showEvent(e);
     if (e->spontaneous()) return;
-    if (QScreen* scr = screen()) {
-        QRect g = frameGeometry();
-        g.moveCenter(scr->availableGeometry().center());
-        move(g.topLeft());
-    }
+    Centre_On_Screen(this);
     FormShow();
 }
 

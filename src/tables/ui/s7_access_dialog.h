@@ -1,0 +1,55 @@
+#pragma once
+// The S7 access dialog: the read and write request lists of the open project
+// on two tab pages, each a 512-row grid. Each showing loads S7_Protocol.xml;
+// OK validates and saves it.
+#include <QTabWidget>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include "tables/s7_table.h"
+#include "tables/ui/table_dialog.h"
+
+namespace ks {
+
+class TFS7_Protocol_Set_Access : public TableDialog {
+    Q_OBJECT
+public:
+    TFS7_Protocol_Set_Access(AppState& st, Messages& msg, QWidget* parent = nullptr);
+
+    void Set_Lang() override;
+    // Loads the open project's file into the grids (every showing).
+    void FormShow();
+    // Validates, asks about rows that would be dropped, saves and closes.
+    void Btn_OKClick();
+    void Btn_DelRowClick();
+    void Btn_InsRowClick();
+    void Btn_CopyRowClick();
+    void Btn_PasteRowClick();
+
+    // The grid of the page shown.
+    GridView* Shown_Grid() const;
+    // Both lists as the grids hold them.
+    S7_Access_Table Table_From_Grids() const;
+
+    QTabWidget* PageControl1;
+    QWidget* TS_S7_Read;
+    QWidget* TS_S7_Write;
+    GridView* ACG_S7_Read;
+    GridView* ACG_S7_Write;
+
+    std::vector<std::string> Hint_S7_Set_Access_Read;
+    std::vector<std::string> Hint_S7_Set_Access_Write;
+    bool Do_Copy_In_Read = false;
+    bool Do_Copy_In_Write = false;
+    IP_Port_Array array_ip_Port;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    TableModel read_;
+    TableModel write_;
+};
+
+} // namespace ks
