@@ -1,7 +1,9 @@
 #pragma once
 // Window-test helpers: answer the program's own modal message boxes (the
 // general error report) and read their texts.
+#include <QAbstractButton>
 #include <QApplication>
+#include <QPushButton>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QStringList>
@@ -21,7 +23,9 @@ inline QStringList Answer_Message_Boxes(const std::function<void()>& action, int
             if (!box || !box->isVisible() || box->property("ks_answered").toBool()) continue;
             box->setProperty("ks_answered", true);
             texts << box->text();
-            if (QAbstractButton* b = box->defaultButton() ? box->defaultButton() : box->button(QMessageBox::Ok))
+            QAbstractButton* b = box->defaultButton();
+            if (!b) b = box->button(QMessageBox::Ok);
+            if (b)
                 b->click();
             else
                 box->reject();
