@@ -1,0 +1,543 @@
+#include "image/config_image.h"
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <random>
+#include <system_error>
+
+#include <pugixml.hpp>
+
+#include "app/app_state.h"
+#include "core/text_util.h"
+#include "core/xml_util.h"
+#include "tables/conversions.h"
+
+namespace ks {
+
+namespace {
+
+// One project file read and parsed. The buffer is parsed in place, so it
+// lives as long as the document.
+struct XmlFile {
+    bool missing = false;
+    std::string buffer;
+    pugi::xml_document doc;
+};
+
+std::string Parse_Error_Text(const std::string& path, const std::string& text, const pugi::xml_parse_result& r) {
+    // Line and column of the fault, counted like an editor does (from 1).
+    size_t line = 1, col = 1;
+    const size_t end = r.offset < 0 ? 0 : std::min(static_cast<size_t>(r.offset), text.size());
+    for (size_t i = 0; i < end; ++i) {
+        if (text[i] == '\n') {
+            ++line;
+            col = 1;
+        } else {
+            ++col;
+        }
+    }
+    return path + ": " + r.description() + " (line " + std::to_string(line) + ", column " + std::to_string(col) +
+           ")";
+}
+
+// Empty on success or when the file does not exist (f.missing), else the error.
+std::string Load_Xml(const std::string& path, XmlFile& f) {
+    std::error_code ec;
+    const bool exists = std::filesystem::exists(To_Path(path), ec);
+    if (ec) return path + ": cannot be read (" + ec.message() + ")";
+    if (!exists) {
+        f.missing = true;
+        return {};
+    }
+    auto text = Read_File(path);
+    if (!text) return path + ": cannot be read";
+    f.buffer = std::move(*text);
+    // Parsing in place rewrites the buffer; keep a copy only for the rare error message.
+    const pugi::xml_parse_result r =
+        f.doc.load_buffer_inplace(f.buffer.data(), f.buffer.size(), Parse_Options(), pugi::encoding_auto);
+    if (!r) {
+        auto again = Read_File(path);
+        return Parse_Error_Text(path, again ? *again : std::string(), r);
+    }
+    return {};
+}
+
+// The text of the first child `name` of `root` when it holds plain text only;
+// empty when the element is missing, empty or holds anything else.
+std::optional<std::string> Plain_Text(pugi::xml_node root, const char* name) {
+    const pugi::xml_node e = root.child(name);
+    if (!e || !e.first_child()) return std::nullopt;
+    std::string text;
+    for (pugi::xml_node c = e.first_child(); c; c = c.next_sibling()) {
+        if (c.type() != pugi::node_pcdata && c.type() != pugi::node_cdata) return std::nullopt;
+        text += c.value();
+    }
+    return text;
+}
+
+bool Is_One(const std::optional<std::string>& t) { return t && *t == "1"; }
+
+// The UTF-16 code units of a UTF-8 text, at most `limit` of them; a byte that
+// does not start a valid sequence counts as one unit of its own value.
+std::vector<uint16_t> Utf16_Units(std::string_view s, size_t limit) {
+    std::vector<uint16_t> units;
+    size_t i = 0;
+    while (i < s.size() && units.size() < limit) {
+        const auto b0 = static_cast<unsigned char>(s[i]);
+        uint32_t cp = b0;
+        size_t len = 1;
+        if (b0 >= 0xC2 && b0 <= 0xF4) {
+            const size_t need = b0 >= 0xF0 ? 4 : b0 >= 0xE0 ? 3 : 2;
+            uint32_t v = b0 & (need == 2 ? 0x1F : need == 3 ? 0x0F : 0x07);
+            bool good = i + need <= s.size();
+            for (size_t k = 1; good && k < need; ++k) {
+                const auto b = static_cast<unsigned char>(s[i + k]);
+                if ((b & 0xC0) != 0x80) good = false;
+                v = (v << 6) | (b & 0x3F);
+            }
+            const uint32_t min_v = need == 2 ? 0x80 : need == 3 ? 0x800 : 0x10000;
+            if (good && v >= min_v && v <= 0x10FFFF && !(v >= 0xD800 && v <= 0xDFFF)) {
+                cp = v;
+                len = need;
+            }
+        }
+        i += len;
+        if (cp >= 0x10000) {
+            const uint32_t u = cp - 0x10000;
+            units.push_back(static_cast<uint16_t>(0xD800 + (u >> 10)));
+            if (units.size() < limit) units.push_back(static_cast<uint16_t>(0xDC00 + (u & 0x3FF)));
+        } else {
+            units.push_back(static_cast<uint16_t>(cp));
+        }
+    }
+    return units;
+}
+
+// "Y" after upper-casing only a-z (a blank makes it no).
+bool Is_Y_Upper(const char* v) { return (v[0] == 'Y' || v[0] == 'y') && v[1] == '\0'; }
+
+struct SplitText {
+    std::string first, rest;
+    bool found = false;
+};
+// Splits at the first `sep`; both parts trimmed.
+SplitText Split_First(std::string_view s, char sep) {
+    SplitText r;
+    const size_t p = s.find(sep);
+    if (p == std::string_view::npos) {
+        r.first = Trim(s);
+        return r;
+    }
+    r.found = true;
+    r.first = Trim(s.substr(0, p));
+    r.rest = Trim(s.substr(p + 1));
+    return r;
+}
+
+constexpr const char* kKNXRequired[] = {"Source_Address", "Destination_Address", "APCI", "Priority", "Extended",
+                                        "ReTest", "On_Change", "Position", "Bit_Mode", "Length"};
+
+std::string Too_Many_Rules(const std::string& path, const char* what, int enabled) {
+    return path + ": " + std::to_string(enabled) + " " + what + " are enabled, but the converter holds at most " +
+           std::to_string(Rule_Table_Capacity) + ". Disable or remove " +
+           std::to_string(enabled - Rule_Table_Capacity) + " of them and update again.";
+}
+
+void Fill_KNX_Rule(KNX_Rule_Rec& r, pugi::xml_node row, char sep) {
+    const char* src = row.attribute("Source_Address").value();
+    const char* dst = row.attribute("Destination_Address").value();
+    const char* bit_mode = row.attribute("Bit_Mode").value();
+
+    r.APCI = static_cast<uint16_t>(APCI_Code(row.attribute("APCI").value()));
+    r.Priority = static_cast<uint8_t>(Priority_Code(row.attribute("Priority").value()));
+    uint16_t flags = 0;
+    const bool group = Is_KNX_Group_Text(dst);
+    if (Is_Y_Upper(row.attribute("Extended").value())) flags |= knx_flag::Extended;
+    if (group) flags |= knx_flag::Group;
+    if (Is_Y_Upper(row.attribute("ReTest").value())) flags |= knx_flag::ReTest;
+    r.Source_Address = KNX_Address_To_Word(src, false);
+    r.Destination_Address = KNX_Address_To_Word(dst, group);
+    const pugi::xml_attribute on_command = row.attribute("On_Command");
+    if (on_command && Is_Y_Upper(on_command.value())) flags |= knx_flag::On_Command;
+    if (Is_Y_Upper(row.attribute("On_Change").value())) flags |= knx_flag::On_Change;
+
+    const pugi::xml_attribute on_timer = row.attribute("On_Timer");
+    const pugi::xml_attribute poll_time = row.attribute("Poll_Time");
+    r.Poll_Time = 0;
+    if (on_timer && poll_time && Is_Y_Upper(on_timer.value()))
+        r.Poll_Time = static_cast<uint32_t>(Int_Value(poll_time.value(), 1000));
+
+    const pugi::xml_attribute format = row.attribute("Format");
+    if (format) flags |= static_cast<uint16_t>(Format_Code(format.value()) & knx_flag::Format_Mask);
+
+    r.Multiplication_Factor = 1.0f;
+    const pugi::xml_attribute factor = row.attribute("MultiplicationFactor");
+    if (factor) {
+        const std::string t = Trim(factor.value());
+        if (!t.empty()) {
+            const RealResult real = Text_To_Real(t, sep);
+            r.Multiplication_Factor = real.ok ? real.value : 1.0f;
+        }
+    }
+
+    const int64_t position = Int_Value(row.attribute("Position").value(), 0);
+    if (Upper_Ascii(bit_mode) == "NO") {
+        r.Position = static_cast<uint16_t>(static_cast<uint64_t>(position));
+    } else {
+        flags |= knx_flag::Bit_Mode;
+        const int64_t bit = Int_Value(bit_mode, 0);
+        r.Position = static_cast<uint16_t>(static_cast<uint64_t>(position * 8 + bit));
+    }
+    r.Flags = flags;
+    r.Length = static_cast<uint8_t>(Int_Value(row.attribute("Length").value(), 1));
+    const pugi::xml_attribute timeout = row.attribute("TimeOut");
+    r.Time_Out = timeout ? static_cast<uint32_t>(Int_Value(timeout.value(), 0)) : 0;
+}
+
+void Fill_S7_Rule(S7comm_Rule_Rec& r, pugi::xml_node row, bool write) {
+    auto text = [&](const char* name) { return row.attribute(name).value(); };
+    auto is_y = [&](const char* name) { return std::string_view(text(name)) == "Y"; };
+
+    const IpBytes ip = IP_Text_To_Bytes(text("PLC_Address"));
+    r.PLC_Address = ip.error ? 0
+                             : (static_cast<uint32_t>(ip.bytes[0]) << 24) | (static_cast<uint32_t>(ip.bytes[1]) << 16) |
+                                   (static_cast<uint32_t>(ip.bytes[2]) << 8) | ip.bytes[3];
+    r.Poll_Time = static_cast<uint32_t>(Int_Value(text("PollTime"), 1000));
+    r.PLC_Add = static_cast<uint16_t>(Int_Value(text("PLC_Add"), 0));
+    r.DB_Number = static_cast<uint16_t>(Int_Value(text("DB_Number"), 0));
+    r.PLC_Port = static_cast<uint16_t>(Int_Value(text("PLC_Port"), 0));
+    r.Position = static_cast<uint16_t>(Int_Value(text("Position"), 0));
+    r.Bit = static_cast<uint8_t>(Int_Value(text("Bit"), 0));
+    r.PLC_Type = S7_PLC_Type_Code(text("PLC_Type"));
+    r.Data_Type = S7_Data_Type_Code(text("Data_Type"));
+    r.Data_Identifier = S7_Data_Identifier_Code(text("Data_Identifier"));
+    r.PLC_Bit = static_cast<uint8_t>(Int_Value(text("PLC_Bit"), 0));
+    r.PLC_Area = S7_Area_Code(text("PLC_Area"));
+    const auto rack = static_cast<uint8_t>(Int_Value(text("Rack"), 0));
+    const auto slot = static_cast<uint8_t>(Int_Value(text("Slot"), 0));
+    r.Rack_Slot = static_cast<uint8_t>(rack * 32 + slot);
+
+    uint8_t flags = write ? s7_flag::Write : 0;
+    if (write && is_y("OnChange")) flags |= s7_flag::On_Change;
+    if (write && is_y("OnCMD")) flags |= s7_flag::On_CMD;
+    if (is_y("Swap")) flags |= s7_flag::Swap;
+    if (is_y("SwapWord")) flags |= s7_flag::Swap_Word;
+    r.Flags = flags;
+}
+
+std::string Write_Bank_Pair(const std::string& path1, const std::vector<uint8_t>& data1, const std::string& path2,
+                            const std::vector<uint8_t>& data2) {
+    namespace fs = std::filesystem;
+    struct Item {
+        const std::string* path;
+        const std::vector<uint8_t>* data;
+        fs::path target, tmp;
+        bool tmp_written = false;
+    };
+    Item items[2] = {{&path1, &data1, {}, {}}, {&path2, &data2, {}, {}}};
+    std::random_device rd;
+    auto cleanup = [&]() {
+        for (Item& it : items) {
+            if (!it.tmp_written) continue;
+            std::error_code ec;
+            fs::remove(it.tmp, ec);
+            it.tmp_written = false;
+        }
+    };
+    // Phase one: both new banks complete on disk beside the old ones.
+    for (Item& it : items) {
+        it.target = To_Path(*it.path);
+        it.tmp = it.target.parent_path() /
+                 To_Path("." + From_Path(it.target.filename()) + ".tmp" + std::to_string(rd() % 1000000));
+        std::ofstream out(it.tmp, std::ios::binary | std::ios::trunc);
+        if (!out) {
+            cleanup();
+            return "Cannot create file " + *it.path;
+        }
+        it.tmp_written = true;
+        out.write(reinterpret_cast<const char*>(it.data->data()), static_cast<std::streamsize>(it.data->size()));
+        out.flush();
+        out.close();
+        if (!out) {
+            cleanup();
+            return "Cannot write file " + *it.path;
+        }
+    }
+    // Phase two: rename both over the old banks.
+    for (int k = 0; k < 2; ++k) {
+        std::error_code ec;
+        fs::rename(items[k].tmp, items[k].target, ec);
+        if (ec) {
+            cleanup();
+            std::string msg = "Cannot write file " + *items[k].path + ": " + ec.message();
+            if (k == 1) msg += " (" + path1 + " was already replaced; the two bank files do not match)";
+            return msg;
+        }
+        items[k].tmp_written = false;
+    }
+    return {};
+}
+
+} // namespace
+
+ImageSources Image_Sources(const ProjectFiles& files) {
+    return {files.File_ParGen, files.File_KNX_SetAccess, files.File_S7_Protocol};
+}
+
+ImageSources Image_Sources_Of(const std::string& project_path) {
+    return {Join_Path(project_path, "ParGen.xml"), Join_Path(project_path, "KNX_SetAccess.xml"),
+            Join_Path(project_path, "S7_Protocol.xml")};
+}
+
+void ImageWorkspace::Reset() {
+    Settings.fill(0);
+    uint8_t* s = Settings.data();
+    Put_U32(s + bank1::Fixed_Word_0, 250000);
+    Put_U32(s + bank1::Fixed_Word_1, 250000);
+    Put_U32(s + bank1::Fixed_Word_2, 0);
+    Put_U32(s + bank1::Fixed_Word_3, 9600);
+    const uint8_t ip[4] = {192, 168, 2, 205}, mask[4] = {255, 255, 255, 0}, gw[4] = {255, 255, 255, 255};
+    std::memcpy(s + bank1::IP_Address, ip, 4);
+    std::memcpy(s + bank1::Subnet_Mask, mask, 4);
+    std::memcpy(s + bank1::Gateway, gw, 4);
+    Put_U16(s + bank1::Fixed_Port_0, 10000);
+    Put_U16(s + bank1::Fixed_Port_1, 10001);
+    Put_U16(s + bank1::Fixed_Port_2, 10001);
+    std::memset(s + bank1::Fixed_Bytes, 8, 8);
+    KNX_Rules.fill(KNX_Rule_Rec{});
+    S7_Rules.fill(S7comm_Rule_Rec{});
+}
+
+uint16_t KNX_Device_Address_To_Word(std::string_view text) {
+    if (text.find('.') == std::string_view::npos) return static_cast<uint16_t>(Int_Value(text, 4372));
+    const SplitText a = Split_First(text, '.');
+    std::string two, three;
+    const SplitText b = Split_First(a.rest, '.');
+    if (b.found) {
+        two = b.first;
+        three = b.rest;
+    } else {
+        three = a.rest;
+    }
+    const int64_t v = static_cast<int64_t>(Int_Value(a.first, 1)) * 4096 + static_cast<int64_t>(Int_Value(two, 1)) * 256 +
+                      Int_Value(three, 20);
+    return static_cast<uint16_t>(static_cast<uint64_t>(v));
+}
+
+uint16_t KNX_Address_To_Word(std::string_view text, bool group_mode) {
+    const std::string t = Trim(text);
+    const char sep = group_mode ? '/' : '.';
+    if (t.find(sep) == std::string::npos) return static_cast<uint16_t>(Int_Value(t, 0));
+    const SplitText a = Split_First(t, sep);
+    const SplitText b = Split_First(a.rest, sep);
+    const auto one = static_cast<uint32_t>(Int_Value(a.first, 0));
+    if (!group_mode) {
+        // area.line.device; with a single "." the line part is empty.
+        const auto line = static_cast<uint32_t>(b.found ? Int_Value(b.first, 0) : 0);
+        const auto device = static_cast<uint32_t>(Int_Value(b.found ? b.rest : a.rest, 0));
+        return static_cast<uint16_t>((one & 0x0F) * 4096 + (line & 0x0F) * 256 + (device & 0xFF));
+    }
+    if (!b.found) {
+        const auto sub = static_cast<uint32_t>(Int_Value(a.rest, 0));
+        return static_cast<uint16_t>((one & 0x1F) * 2048 + (sub & 0x07FF));
+    }
+    const auto middle = static_cast<uint32_t>(Int_Value(b.first, 0));
+    const auto sub = static_cast<uint32_t>(Int_Value(b.rest, 0));
+    return static_cast<uint16_t>((one & 0x1F) * 2048 + (middle & 0x07) * 256 + (sub & 0xFF));
+}
+
+uint8_t S7_PLC_Type_Code(std::string_view t) {
+    if (t == "Logo0BA8") return 1;
+    if (t == "S7300") return 10;
+    if (t == "S7400") return 20;
+    if (t == "S71200") return 30;
+    if (t == "S71500") return 40;
+    return 0;  // "S7200" and anything else
+}
+
+uint8_t S7_Data_Type_Code(std::string_view t) {
+    static constexpr const char* names[] = {"Bit", "Byte", "Char", "Word", "Int", "DWord", "DInt", "Real"};
+    for (int i = 0; i < 8; ++i)
+        if (t == names[i]) return static_cast<uint8_t>(i + 1);
+    return 1;
+}
+
+uint8_t S7_Data_Identifier_Code(std::string_view t) {
+    if (t == "DB") return 10;
+    if (t == "SDB") return 11;
+    if (t == "FC") return 12;
+    if (t == "SFC") return 13;
+    if (t == "FB") return 14;
+    if (t == "SFB") return 15;
+    return 8;  // "OB" and anything else
+}
+
+uint8_t S7_Area_Code(std::string_view t) {
+    if (t == "Inputs (I)") return 0x81;
+    if (t == "Output (Q)") return 0x82;
+    if (t == "Flags (M) (Merker)") return 0x83;
+    return 0x80;  // "Direct peripheral access (P)" and anything else
+}
+
+std::string Compile_ParGen_Bank(ImageWorkspace& ws, const std::string& path) {
+    XmlFile f;
+    if (std::string err = Load_Xml(path, f); !err.empty()) return err;
+    if (f.missing) return {};
+    const pugi::xml_node root = First_Node(f.doc);
+    uint8_t* s = ws.Settings.data();
+
+    std::memset(s + bank1::Version, 0, bank1::Version_Size);
+    std::memcpy(s + bank1::Version, Image_Version_Text, std::strlen(Image_Version_Text));
+
+    // Device name: at most 31 characters, so a zero byte always ends it.
+    std::memset(s + bank1::Device_Name, 0, bank1::Device_Name_Size);
+    if (auto name = Plain_Text(root, "Eth_Conn_Device_Name")) {
+        const auto units = Utf16_Units(*name, bank1::Device_Name_Size - 1);
+        for (size_t i = 0; i < units.size(); ++i) s[bank1::Device_Name + i] = static_cast<uint8_t>(units[i]);
+    }
+
+    uint16_t dhcp = 0;
+    if (Is_One(Plain_Text(root, "Eth_Conn_DHCP_Cable"))) dhcp |= bank1::DHCP_Cable;
+    if (Is_One(Plain_Text(root, "Eth_Conn_DHCP_WiFi"))) dhcp |= bank1::DHCP_WiFi;
+    Put_U16(s + bank1::DHCP_Flags, dhcp);
+
+    auto bytes_of = [&](const char* prefix, const int (&defaults)[4], uint8_t* out) {
+        for (int i = 0; i < 4; ++i) {
+            const std::string name = prefix + std::to_string(i + 1);
+            const auto t = Plain_Text(root, name.c_str());
+            out[i] = static_cast<uint8_t>(t ? Int_Value(*t, defaults[i]) : defaults[i]);
+        }
+    };
+    if (Is_One(Plain_Text(root, "Eth_Conn_Enable_DNS"))) {
+        bytes_of("Eth_Conn_Primary_DNS", {8, 8, 8, 8}, s + bank1::Primary_DNS);
+        bytes_of("Eth_Conn_Secondary_DNS", {8, 8, 4, 4}, s + bank1::Secondary_DNS);
+    }
+    bytes_of("S7_Protocol_IP", {192, 168, 0, 10}, s + bank1::IP_Address);
+    bytes_of("S7_Protocol_SM", {255, 255, 255, 0}, s + bank1::Subnet_Mask);
+    bytes_of("S7_Protocol_GAT", {192, 168, 0, 1}, s + bank1::Gateway);
+    if (!Is_One(Plain_Text(root, "S7_Protocol_EN_GAT"))) std::memset(s + bank1::Gateway, 255, 4);
+
+    // KNX_TYPE has no field in the image.
+    const auto dev = Plain_Text(root, "KNX_ID_DEV");
+    Put_U16(s + bank1::KNX_Device_Address, dev ? KNX_Device_Address_To_Word(*dev) : 0x11C8);
+    return {};
+}
+
+std::string Compile_KNX_Rules(ImageWorkspace& ws, const std::string& path, char decimal_separator) {
+    uint8_t* s = ws.Settings.data();
+    Put_U32(s + bank1::KNX_Count_2, 0);
+    Put_U32(s + bank1::KNX_Count, 0);
+    XmlFile f;
+    if (std::string err = Load_Xml(path, f); !err.empty()) return err;
+    if (f.missing) return {};
+    const pugi::xml_node list = First_Node(f.doc).child("KNX_in_Write");
+    if (!list) return path + ": the list KNX_in_Write is missing";
+
+    int n = 0, enabled = 0, row_no = 0;
+    for (pugi::xml_node row = list.first_child(); row; row = row.next_sibling()) {
+        if (row.type() != pugi::node_element) continue;
+        ++row_no;
+        const pugi::xml_attribute en = row.attribute("Enable");
+        if (en && Upper_Ascii(Trim(en.value())) != "Y") continue;
+        ++enabled;
+        if (n >= Rule_Table_Capacity) continue;  // only counted, for the message below
+        for (const char* name : kKNXRequired)
+            if (!row.attribute(name))
+                return path + ": row " + std::to_string(row_no) + " has no attribute " + name;
+        Fill_KNX_Rule(ws.KNX_Rules[static_cast<size_t>(n)], row, decimal_separator);
+        ++n;
+    }
+    if (enabled > Rule_Table_Capacity) return Too_Many_Rules(path, "KNX rules", enabled);
+    Put_U32(s + bank1::KNX_Count, static_cast<uint32_t>(n));
+    return {};
+}
+
+std::string Compile_S7_Rules(ImageWorkspace& ws, const std::string& path, int& count) {
+    count = 0;
+    XmlFile f;
+    if (std::string err = Load_Xml(path, f); !err.empty()) return err;
+    if (f.missing) return {};
+    const pugi::xml_node root = First_Node(f.doc);
+    const pugi::xml_node lists[2] = {root.child("S7_Protocol_Read"), root.child("S7_Protocol_Write")};
+    if (!lists[0]) return path + ": the list S7_Protocol_Read is missing";
+    if (!lists[1]) return path + ": the list S7_Protocol_Write is missing";
+
+    int n = 0, enabled = 0;
+    for (int k = 0; k < 2; ++k) {
+        for (pugi::xml_node row = lists[k].first_child(); row; row = row.next_sibling()) {
+            if (row.type() != pugi::node_element) continue;
+            if (std::string_view(row.attribute("Enable").value()) != "Y") continue;
+            ++enabled;
+            if (n >= Rule_Table_Capacity) continue;
+            Fill_S7_Rule(ws.S7_Rules[static_cast<size_t>(n)], row, k == 1);
+            ++n;
+        }
+    }
+    if (enabled > Rule_Table_Capacity) return Too_Many_Rules(path, "S7comm requests", enabled);
+    count = n;
+    return {};
+}
+
+ConfigImage Build_Banks(ImageWorkspace& ws) {
+    ConfigImage img;
+    Put_U32(ws.Settings.data() + bank1::Checksum, Bank1_Checksum(ws.Settings.data()));
+    img.Bank1_Image.assign(ws.Settings.begin(), ws.Settings.end());
+    img.Bank2_Image.assign(Bank2_Size, 0);
+    uint8_t* out = img.Bank2_Image.data();
+    for (const KNX_Rule_Rec& r : ws.KNX_Rules) {
+        Serialise_KNX_Rule(r, out);
+        out += KNX_Rule_Size;
+    }
+    for (const S7comm_Rule_Rec& r : ws.S7_Rules) {
+        Serialise_S7_Rule(r, out);
+        out += S7_Rule_Size;
+    }
+    return img;
+}
+
+CompileResult Compile_Bin(const ImageSources& sources, char decimal_separator) {
+    CompileResult res;
+    auto ws = std::make_unique<ImageWorkspace>();
+    ws->Reset();
+    res.Error = Compile_ParGen_Bank(*ws, sources.File_ParGen);
+    if (!res.Ok()) return res;
+    uint8_t* s = ws->Settings.data();
+    Put_U32(s + bank1::S7_Table, S7_Table_Address);
+    Put_U32(s + bank1::KNX_Table, KNX_Table_Address);
+    Put_U32(s + bank1::KNX_Table_Copy, KNX_Table_Address);
+    res.Error = Compile_KNX_Rules(*ws, sources.File_KNX_SetAccess, decimal_separator);
+    if (!res.Ok()) return res;
+    int s7_count = 0;
+    res.Error = Compile_S7_Rules(*ws, sources.File_S7_Protocol, s7_count);
+    if (!res.Ok()) return res;
+    Put_U32(s + bank1::S7_Count, static_cast<uint32_t>(s7_count));
+    res.KNX_Count = static_cast<int>(Get_U32(s + bank1::KNX_Count));
+    res.S7_Count = s7_count;
+    res.Image = Build_Banks(*ws);
+    return res;
+}
+
+CompileResult Compile_Bin(const ImageSources& sources) { return Compile_Bin(sources, Decimal_Separator()); }
+
+std::string Bank1_Path(const std::string& project_path) {
+    return Join_Path(Join_Path(project_path, "bin"), "bank1.bin");
+}
+std::string Bank2_Path(const std::string& project_path) {
+    return Join_Path(Join_Path(project_path, "bin"), "bank2.bin");
+}
+
+std::string Save_Bin(const ConfigImage& image, const std::string& project_path, bool create_bin_folder) {
+    if (image.Bank1_Image.size() != Bank1_Size || image.Bank2_Image.size() != Bank2_Size)
+        return "The configuration image is incomplete; no bank file was written";
+    const std::string bin = Join_Path(project_path, "bin");
+    if (!Is_Directory(bin)) {
+        if (!create_bin_folder) return "The folder " + bin + " does not exist; no bank file was written";
+        std::error_code ec;
+        std::filesystem::create_directories(To_Path(bin), ec);
+        if (ec || !Is_Directory(bin)) return "Cannot create the folder " + bin + (ec ? ": " + ec.message() : "");
+    }
+    return Write_Bank_Pair(Bank1_Path(project_path), image.Bank1_Image, Bank2_Path(project_path), image.Bank2_Image);
+}
+
+} // namespace ks
