@@ -23,6 +23,8 @@ struct Command {
 
 extern const Command Texts_Command;
 extern const Command Validate_Command;
+extern const Command Compile_Command;
+extern const Command Dump_Command;
 
 // Helpers for the commands.
 // Writes text with backslash, CR, LF and TAB written as \\, \r, \n, \t and

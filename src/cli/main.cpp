@@ -15,6 +15,8 @@ namespace {
 const Command* const kCommands[] = {
     &Texts_Command,
     &Validate_Command,
+    &Compile_Command,
+    &Dump_Command,
 };
 
 void Print_Usage(std::ostream& os) {

@@ -229,53 +229,71 @@ void Fill_S7_Rule(S7comm_Rule_Rec& r, pugi::xml_node row, bool write) {
 std::string Write_Bank_Pair(const std::string& path1, const std::vector<uint8_t>& data1, const std::string& path2,
                             const std::vector<uint8_t>& data2) {
     namespace fs = std::filesystem;
-    struct Item {
-        const std::string* path;
-        const std::vector<uint8_t>* data;
-        fs::path target, tmp;
-        bool tmp_written = false;
-    };
-    Item items[2] = {{&path1, &data1, {}, {}}, {&path2, &data2, {}, {}}};
     std::random_device rd;
-    auto cleanup = [&]() {
-        for (Item& it : items) {
-            if (!it.tmp_written) continue;
-            std::error_code ec;
-            fs::remove(it.tmp, ec);
-            it.tmp_written = false;
-        }
+    auto temp_beside = [&](const fs::path& target, const char* kind) {
+        return target.parent_path() /
+               To_Path("." + From_Path(target.filename()) + kind + std::to_string(rd() % 1000000));
     };
-    // Phase one: both new banks complete on disk beside the old ones.
-    for (Item& it : items) {
-        it.target = To_Path(*it.path);
-        it.tmp = it.target.parent_path() /
-                 To_Path("." + From_Path(it.target.filename()) + ".tmp" + std::to_string(rd() % 1000000));
-        std::ofstream out(it.tmp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            cleanup();
-            return "Cannot create file " + *it.path;
-        }
-        it.tmp_written = true;
-        out.write(reinterpret_cast<const char*>(it.data->data()), static_cast<std::streamsize>(it.data->size()));
-        out.flush();
-        out.close();
-        if (!out) {
-            cleanup();
-            return "Cannot write file " + *it.path;
-        }
-    }
-    // Phase two: rename both over the old banks.
-    for (int k = 0; k < 2; ++k) {
+    auto remove_quietly = [](const fs::path& p) {
         std::error_code ec;
-        fs::rename(items[k].tmp, items[k].target, ec);
-        if (ec) {
-            cleanup();
-            std::string msg = "Cannot write file " + *items[k].path + ": " + ec.message();
-            if (k == 1) msg += " (" + path1 + " was already replaced; the two bank files do not match)";
-            return msg;
-        }
-        items[k].tmp_written = false;
+        fs::remove(p, ec);
+    };
+    const fs::path target1 = To_Path(path1), target2 = To_Path(path2);
+    const fs::path tmp1 = temp_beside(target1, ".tmp"), tmp2 = temp_beside(target2, ".tmp");
+
+    // Phase one: both new banks complete on disk beside the old ones.
+    auto write = [](const fs::path& p, const std::vector<uint8_t>& data) {
+        std::ofstream out(p, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+        out.close();
+        return static_cast<bool>(out);
+    };
+    if (!write(tmp1, data1)) {
+        remove_quietly(tmp1);
+        return "Cannot write file " + path1 + "; no bank file was changed";
     }
+    if (!write(tmp2, data2)) {
+        remove_quietly(tmp1);
+        remove_quietly(tmp2);
+        return "Cannot write file " + path2 + "; no bank file was changed";
+    }
+
+    // Phase two: the old bank 1 is set aside until bank 2 is in place, so that
+    // a failure to replace bank 2 can put bank 1 back and the pair stays matched.
+    std::error_code ec;
+    const fs::path old1 = temp_beside(target1, ".old");
+    const bool had_old1 = fs::exists(target1, ec);
+    if (had_old1) {
+        fs::rename(target1, old1, ec);
+        if (ec) {
+            remove_quietly(tmp1);
+            remove_quietly(tmp2);
+            return "Cannot replace file " + path1 + ": " + ec.message() + "; no bank file was changed";
+        }
+    }
+    auto restore1 = [&]() {
+        std::error_code ec2;
+        if (had_old1) fs::rename(old1, target1, ec2);
+        else fs::remove(target1, ec2);
+        return !ec2;
+    };
+    fs::rename(tmp1, target1, ec);
+    if (ec) {
+        const std::string msg = "Cannot replace file " + path1 + ": " + ec.message();
+        remove_quietly(tmp1);
+        remove_quietly(tmp2);
+        return msg + (restore1() ? "; no bank file was changed" : "; the old bank 1 is kept as " + From_Path(old1));
+    }
+    fs::rename(tmp2, target2, ec);
+    if (ec) {
+        const std::string msg = "Cannot replace file " + path2 + ": " + ec.message();
+        remove_quietly(tmp2);
+        if (had_old1) remove_quietly(target1);
+        return msg + (restore1() ? "; no bank file was changed"
+                                 : "; the old bank 1 is kept as " + From_Path(old1) + " and the banks do not match");
+    }
+    if (had_old1) remove_quietly(old1);
     return {};
 }
 
