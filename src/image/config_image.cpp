@@ -1,5 +1,6 @@
 #include "image/config_image.h"
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -17,11 +18,9 @@ namespace ks {
 
 namespace {
 
-// One project file read and parsed. The buffer is parsed in place, so it
-// lives as long as the document.
+// One project file read and parsed.
 struct XmlFile {
     bool missing = false;
-    std::string buffer;
     pugi::xml_document doc;
 };
 
@@ -50,15 +49,13 @@ std::string Load_Xml(const std::string& path, XmlFile& f) {
         f.missing = true;
         return {};
     }
-    auto text = Read_File(path);
-    if (!text) return path + ": cannot be read";
-    f.buffer = std::move(*text);
-    // Parsing in place rewrites the buffer; keep a copy only for the rare error message.
-    const pugi::xml_parse_result r =
-        f.doc.load_buffer_inplace(f.buffer.data(), f.buffer.size(), Parse_Options(), pugi::encoding_auto);
+    const pugi::xml_parse_result r = f.doc.load_file(To_Path(path).c_str(), Parse_Options(), pugi::encoding_auto);
+    if (r.status == pugi::status_file_not_found || r.status == pugi::status_io_error)
+        return path + ": cannot be read";
     if (!r) {
-        auto again = Read_File(path);
-        return Parse_Error_Text(path, again ? *again : std::string(), r);
+        // The text again, only to place the fault by line and column.
+        const auto text = Read_File(path);
+        return Parse_Error_Text(path, text ? *text : std::string(), r);
     }
     return {};
 }
@@ -116,6 +113,15 @@ std::vector<uint16_t> Utf16_Units(std::string_view s, size_t limit) {
 
 // "Y" after upper-casing only a-z (a blank makes it no).
 bool Is_Y_Upper(const char* v) { return (v[0] == 'Y' || v[0] == 'y') && v[1] == '\0'; }
+// "NO" after upper-casing only a-z.
+bool Is_No_Upper(const char* v) {
+    return (v[0] == 'N' || v[0] == 'n') && (v[1] == 'O' || v[1] == 'o') && v[2] == '\0';
+}
+// "Y" after trimming and upper-casing.
+bool Is_Y_Trimmed_Upper(std::string_view v) {
+    const std::string t = Trim(v);
+    return t.size() == 1 && (t[0] == 'Y' || t[0] == 'y');
+}
 
 struct SplitText {
     std::string first, rest;
@@ -135,8 +141,64 @@ SplitText Split_First(std::string_view s, char sep) {
     return r;
 }
 
-constexpr const char* kKNXRequired[] = {"Source_Address", "Destination_Address", "APCI", "Priority", "Extended",
-                                        "ReTest", "On_Change", "Position", "Bit_Mode", "Length"};
+// The attributes of one row that the compiler reads, looked up in one pass:
+// files written by the program hold them in this order, so each name is
+// usually found at the first comparison. A missing attribute stays null; of
+// repeated ones the first counts, as a lookup by name gives.
+template <size_t N>
+class RowAttributes {
+public:
+    explicit RowAttributes(const std::array<const char*, N>& names) : names_(names) {}
+
+    void Read(pugi::xml_node row) {
+        values_.fill(nullptr);
+        size_t next = 0;
+        for (pugi::xml_attribute a = row.first_attribute(); a; a = a.next_attribute()) {
+            const char* name = a.name();
+            size_t k = next;
+            if (k >= N || std::strcmp(name, names_[k]) != 0) {
+                for (k = 0; k < N && std::strcmp(name, names_[k]) != 0; ++k) {
+                }
+            }
+            if (k < N && !values_[k]) {
+                values_[k] = a.value();
+                next = k + 1;
+            }
+        }
+    }
+    bool Has(size_t k) const { return values_[k] != nullptr; }
+    // The value, or an empty text when the attribute is missing.
+    const char* operator[](size_t k) const { return values_[k] ? values_[k] : ""; }
+    const char* Name(size_t k) const { return names_[k]; }
+
+private:
+    const std::array<const char*, N>& names_;
+    std::array<const char*, N> values_{};
+};
+
+// KNX rule attributes in file order.
+enum KNXAttr : size_t {
+    K_Enable, K_Source_Address, K_Destination_Address, K_APCI, K_Priority, K_Format, K_MultiplicationFactor,
+    K_Extended, K_ReTest, K_On_Command, K_On_Change, K_On_Timer, K_Poll_Time, K_Position, K_Bit_Mode, K_Length,
+    K_TimeOut, K_Count
+};
+constexpr std::array<const char*, K_Count> kKNXNames = {
+    "Enable",     "Source_Address", "Destination_Address", "APCI",      "Priority", "Format",
+    "MultiplicationFactor", "Extended", "ReTest",           "On_Command", "On_Change", "On_Timer",
+    "Poll_Time",  "Position",       "Bit_Mode",            "Length",    "TimeOut"};
+// An enabled rule lacking one of these cannot be compiled; the others have fallbacks.
+constexpr KNXAttr kKNXRequired[] = {K_Source_Address, K_Destination_Address, K_APCI,   K_Priority, K_Extended,
+                                    K_ReTest,         K_On_Change,           K_Position, K_Bit_Mode, K_Length};
+
+// S7comm request attributes in file order (the write list's order).
+enum S7Attr : size_t {
+    S_Enable, S_PLC_Address, S_PLC_Port, S_PLC_Type, S_Rack, S_Slot, S_Data_Type, S_Data_Identifier, S_DB_Number,
+    S_PLC_Area, S_PLC_Add, S_PLC_Bit, S_PollTime, S_OnChange, S_OnCMD, S_Position, S_Bit, S_Swap, S_SwapWord, S_Count
+};
+constexpr std::array<const char*, S_Count> kS7Names = {
+    "Enable",    "PLC_Address", "PLC_Port", "PLC_Type", "Rack",     "Slot",     "Data_Type",
+    "Data_Identifier", "DB_Number", "PLC_Area", "PLC_Add", "PLC_Bit", "PollTime", "OnChange",
+    "OnCMD",     "Position",    "Bit",      "Swap",     "SwapWord"};
 
 std::string Too_Many_Rules(const std::string& path, const char* what, int enabled) {
     return path + ": " + std::to_string(enabled) + " " + what + " are enabled, but the converter holds at most " +
@@ -144,45 +206,38 @@ std::string Too_Many_Rules(const std::string& path, const char* what, int enable
            std::to_string(enabled - Rule_Table_Capacity) + " of them and update again.";
 }
 
-void Fill_KNX_Rule(KNX_Rule_Rec& r, pugi::xml_node row, char sep) {
-    const char* src = row.attribute("Source_Address").value();
-    const char* dst = row.attribute("Destination_Address").value();
-    const char* bit_mode = row.attribute("Bit_Mode").value();
+void Fill_KNX_Rule(KNX_Rule_Rec& r, const RowAttributes<K_Count>& a, char sep) {
+    const char* dst = a[K_Destination_Address];
+    const char* bit_mode = a[K_Bit_Mode];
 
-    r.APCI = static_cast<uint16_t>(APCI_Code(row.attribute("APCI").value()));
-    r.Priority = static_cast<uint8_t>(Priority_Code(row.attribute("Priority").value()));
+    r.APCI = static_cast<uint16_t>(APCI_Code(a[K_APCI]));
+    r.Priority = static_cast<uint8_t>(Priority_Code(a[K_Priority]));
     uint16_t flags = 0;
     const bool group = Is_KNX_Group_Text(dst);
-    if (Is_Y_Upper(row.attribute("Extended").value())) flags |= knx_flag::Extended;
+    if (Is_Y_Upper(a[K_Extended])) flags |= knx_flag::Extended;
     if (group) flags |= knx_flag::Group;
-    if (Is_Y_Upper(row.attribute("ReTest").value())) flags |= knx_flag::ReTest;
-    r.Source_Address = KNX_Address_To_Word(src, false);
+    if (Is_Y_Upper(a[K_ReTest])) flags |= knx_flag::ReTest;
+    r.Source_Address = KNX_Address_To_Word(a[K_Source_Address], false);
     r.Destination_Address = KNX_Address_To_Word(dst, group);
-    const pugi::xml_attribute on_command = row.attribute("On_Command");
-    if (on_command && Is_Y_Upper(on_command.value())) flags |= knx_flag::On_Command;
-    if (Is_Y_Upper(row.attribute("On_Change").value())) flags |= knx_flag::On_Change;
+    if (Is_Y_Upper(a[K_On_Command])) flags |= knx_flag::On_Command;
+    if (Is_Y_Upper(a[K_On_Change])) flags |= knx_flag::On_Change;
 
-    const pugi::xml_attribute on_timer = row.attribute("On_Timer");
-    const pugi::xml_attribute poll_time = row.attribute("Poll_Time");
+    // Sending on a timer has no flag: a poll time other than 0 marks it.
     r.Poll_Time = 0;
-    if (on_timer && poll_time && Is_Y_Upper(on_timer.value()))
-        r.Poll_Time = static_cast<uint32_t>(Int_Value(poll_time.value(), 1000));
+    if (a.Has(K_On_Timer) && a.Has(K_Poll_Time) && Is_Y_Upper(a[K_On_Timer]))
+        r.Poll_Time = static_cast<uint32_t>(Int_Value(a[K_Poll_Time], 1000));
 
-    const pugi::xml_attribute format = row.attribute("Format");
-    if (format) flags |= static_cast<uint16_t>(Format_Code(format.value()) & knx_flag::Format_Mask);
+    if (a.Has(K_Format)) flags |= static_cast<uint16_t>(Format_Code(a[K_Format]) & knx_flag::Format_Mask);
 
     r.Multiplication_Factor = 1.0f;
-    const pugi::xml_attribute factor = row.attribute("MultiplicationFactor");
-    if (factor) {
-        const std::string t = Trim(factor.value());
-        if (!t.empty()) {
-            const RealResult real = Text_To_Real(t, sep);
-            r.Multiplication_Factor = real.ok ? real.value : 1.0f;
-        }
+    const std::string factor = Trim(a[K_MultiplicationFactor]);
+    if (!factor.empty()) {
+        const RealResult real = Text_To_Real(factor, sep);
+        r.Multiplication_Factor = real.ok ? real.value : 1.0f;
     }
 
-    const int64_t position = Int_Value(row.attribute("Position").value(), 0);
-    if (Upper_Ascii(bit_mode) == "NO") {
+    const int64_t position = Int_Value(a[K_Position], 0);
+    if (Is_No_Upper(bit_mode)) {
         r.Position = static_cast<uint16_t>(static_cast<uint64_t>(position));
     } else {
         flags |= knx_flag::Bit_Mode;
@@ -190,39 +245,38 @@ void Fill_KNX_Rule(KNX_Rule_Rec& r, pugi::xml_node row, char sep) {
         r.Position = static_cast<uint16_t>(static_cast<uint64_t>(position * 8 + bit));
     }
     r.Flags = flags;
-    r.Length = static_cast<uint8_t>(Int_Value(row.attribute("Length").value(), 1));
-    const pugi::xml_attribute timeout = row.attribute("TimeOut");
-    r.Time_Out = timeout ? static_cast<uint32_t>(Int_Value(timeout.value(), 0)) : 0;
+    r.Length = static_cast<uint8_t>(Int_Value(a[K_Length], 1));
+    r.Time_Out = static_cast<uint32_t>(Int_Value(a[K_TimeOut], 0));
 }
 
-void Fill_S7_Rule(S7comm_Rule_Rec& r, pugi::xml_node row, bool write) {
-    auto text = [&](const char* name) { return row.attribute(name).value(); };
-    auto is_y = [&](const char* name) { return std::string_view(text(name)) == "Y"; };
+void Fill_S7_Rule(S7comm_Rule_Rec& r, const RowAttributes<S_Count>& a, bool write) {
+    auto is_y = [&](S7Attr k) { return std::strcmp(a[k], "Y") == 0; };
 
-    const IpBytes ip = IP_Text_To_Bytes(text("PLC_Address"));
+    const IpBytes ip = IP_Text_To_Bytes(a[S_PLC_Address]);
     r.PLC_Address = ip.error ? 0
                              : (static_cast<uint32_t>(ip.bytes[0]) << 24) | (static_cast<uint32_t>(ip.bytes[1]) << 16) |
                                    (static_cast<uint32_t>(ip.bytes[2]) << 8) | ip.bytes[3];
-    r.Poll_Time = static_cast<uint32_t>(Int_Value(text("PollTime"), 1000));
-    r.PLC_Add = static_cast<uint16_t>(Int_Value(text("PLC_Add"), 0));
-    r.DB_Number = static_cast<uint16_t>(Int_Value(text("DB_Number"), 0));
-    r.PLC_Port = static_cast<uint16_t>(Int_Value(text("PLC_Port"), 0));
-    r.Position = static_cast<uint16_t>(Int_Value(text("Position"), 0));
-    r.Bit = static_cast<uint8_t>(Int_Value(text("Bit"), 0));
-    r.PLC_Type = S7_PLC_Type_Code(text("PLC_Type"));
-    r.Data_Type = S7_Data_Type_Code(text("Data_Type"));
-    r.Data_Identifier = S7_Data_Identifier_Code(text("Data_Identifier"));
-    r.PLC_Bit = static_cast<uint8_t>(Int_Value(text("PLC_Bit"), 0));
-    r.PLC_Area = S7_Area_Code(text("PLC_Area"));
-    const auto rack = static_cast<uint8_t>(Int_Value(text("Rack"), 0));
-    const auto slot = static_cast<uint8_t>(Int_Value(text("Slot"), 0));
+    r.Poll_Time = static_cast<uint32_t>(Int_Value(a[S_PollTime], 1000));
+    r.PLC_Add = static_cast<uint16_t>(Int_Value(a[S_PLC_Add], 0));
+    r.DB_Number = static_cast<uint16_t>(Int_Value(a[S_DB_Number], 0));
+    r.PLC_Port = static_cast<uint16_t>(Int_Value(a[S_PLC_Port], 0));
+    r.Position = static_cast<uint16_t>(Int_Value(a[S_Position], 0));
+    r.Bit = static_cast<uint8_t>(Int_Value(a[S_Bit], 0));
+    r.PLC_Type = S7_PLC_Type_Code(a[S_PLC_Type]);
+    r.Data_Type = S7_Data_Type_Code(a[S_Data_Type]);
+    r.Data_Identifier = S7_Data_Identifier_Code(a[S_Data_Identifier]);
+    r.PLC_Bit = static_cast<uint8_t>(Int_Value(a[S_PLC_Bit], 0));
+    r.PLC_Area = S7_Area_Code(a[S_PLC_Area]);
+    const auto rack = static_cast<uint8_t>(Int_Value(a[S_Rack], 0));
+    const auto slot = static_cast<uint8_t>(Int_Value(a[S_Slot], 0));
     r.Rack_Slot = static_cast<uint8_t>(rack * 32 + slot);
 
+    // A read request never looks at OnChange or OnCMD.
     uint8_t flags = write ? s7_flag::Write : 0;
-    if (write && is_y("OnChange")) flags |= s7_flag::On_Change;
-    if (write && is_y("OnCMD")) flags |= s7_flag::On_CMD;
-    if (is_y("Swap")) flags |= s7_flag::Swap;
-    if (is_y("SwapWord")) flags |= s7_flag::Swap_Word;
+    if (write && is_y(S_OnChange)) flags |= s7_flag::On_Change;
+    if (write && is_y(S_OnCMD)) flags |= s7_flag::On_CMD;
+    if (is_y(S_Swap)) flags |= s7_flag::Swap;
+    if (is_y(S_SwapWord)) flags |= s7_flag::Swap_Word;
     r.Flags = flags;
 }
 
@@ -453,17 +507,19 @@ std::string Compile_KNX_Rules(ImageWorkspace& ws, const std::string& path, char 
     if (!list) return path + ": the list KNX_in_Write is missing";
 
     int n = 0, enabled = 0, row_no = 0;
+    RowAttributes<K_Count> attrs(kKNXNames);
     for (pugi::xml_node row = list.first_child(); row; row = row.next_sibling()) {
         if (row.type() != pugi::node_element) continue;
         ++row_no;
-        const pugi::xml_attribute en = row.attribute("Enable");
-        if (en && Upper_Ascii(Trim(en.value())) != "Y") continue;
+        attrs.Read(row);
+        // A row without Enable counts as enabled.
+        if (attrs.Has(K_Enable) && !Is_Y_Trimmed_Upper(attrs[K_Enable])) continue;
         ++enabled;
         if (n >= Rule_Table_Capacity) continue;  // only counted, for the message below
-        for (const char* name : kKNXRequired)
-            if (!row.attribute(name))
-                return path + ": row " + std::to_string(row_no) + " has no attribute " + name;
-        Fill_KNX_Rule(ws.KNX_Rules[static_cast<size_t>(n)], row, decimal_separator);
+        for (const KNXAttr k : kKNXRequired)
+            if (!attrs.Has(k))
+                return path + ": row " + std::to_string(row_no) + " has no attribute " + attrs.Name(k);
+        Fill_KNX_Rule(ws.KNX_Rules[static_cast<size_t>(n)], attrs, decimal_separator);
         ++n;
     }
     if (enabled > Rule_Table_Capacity) return Too_Many_Rules(path, "KNX rules", enabled);
@@ -482,13 +538,15 @@ std::string Compile_S7_Rules(ImageWorkspace& ws, const std::string& path, int& c
     if (!lists[1]) return path + ": the list S7_Protocol_Write is missing";
 
     int n = 0, enabled = 0;
+    RowAttributes<S_Count> attrs(kS7Names);
     for (int k = 0; k < 2; ++k) {
         for (pugi::xml_node row = lists[k].first_child(); row; row = row.next_sibling()) {
             if (row.type() != pugi::node_element) continue;
-            if (std::string_view(row.attribute("Enable").value()) != "Y") continue;
+            attrs.Read(row);
+            if (std::strcmp(attrs[S_Enable], "Y") != 0) continue;
             ++enabled;
             if (n >= Rule_Table_Capacity) continue;
-            Fill_S7_Rule(ws.S7_Rules[static_cast<size_t>(n)], row, k == 1);
+            Fill_S7_Rule(ws.S7_Rules[static_cast<size_t>(n)], attrs, k == 1);
             ++n;
         }
     }

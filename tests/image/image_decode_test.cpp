@@ -129,7 +129,7 @@ TEST(ImageDecode, JsonCarriesTheSameValues) {
     EXPECT_NE(json.find("\"Device_Name\": \"a\\\"b\\\\c\""), std::string::npos);
     EXPECT_NE(json.find("\"s7_rules\": []"), std::string::npos);
     const std::string text = Dump_Text(d);
-    EXPECT_NE(text.find("Destination_Address  1/2/3"), std::string::npos) << text;
+    EXPECT_NE(text.find("    Destination_Address    1/2/3\n"), std::string::npos) << text;
 }
 
 TEST(ImageDecode, RefusesDamagedBanks) {

@@ -30,8 +30,8 @@ struct Op {
 };
 
 std::string Operation_Xml(const Op& op, bool read_back) {
-    return std::string("<Operation><Ope_Protection_Enabled /><Ope_GoToBoot_Before>0</Ope_GoToBoot_Before>"
-                       "<Ope_GoToApp_Before>0</Ope_GoToApp_Before><Ope_IP_Address /><Ope_Port>2008</Ope_Port>"
+    return std::string("<Operation><Ope_Protection_Enabled/><Ope_GoToBoot_Before>0</Ope_GoToBoot_Before>"
+                       "<Ope_GoToApp_Before>0</Ope_GoToApp_Before><Ope_IP_Address/><Ope_Port>2008</Ope_Port>"
                        "<Ope_Port_Sec>2007</Ope_Port_Sec><Ope_Erase_Memory>0</Ope_Erase_Memory><Ope_FileName>") +
            op.file + "</Ope_FileName><Ope_Start_Address>" + op.start +
            "</Ope_Start_Address><Ope_Memory_Type>0</Ope_Memory_Type><Ope_Bank_Type>" + op.bank_type +
