@@ -17,7 +17,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Attr(const char* name, const std::string& value) { return std::string(" ") + name + "=\"" + value + "\""; }
+std::string Attr(const char* name, const std::string& value) {
+    return std::string(" ") + name + "=\"" + value + "\"";
+}
 
 // 1024 KNX rules, 512 + 512 S7comm requests and every setting in use, written
 // the way the program writes its files.
@@ -29,7 +31,9 @@ public:
         fs::create_directories(dir_ / "bin");
 
         std::string par = "<Par_Gen>";
-        auto el = [&](const std::string& n, const std::string& v) { par += "<" + n + ">" + v + "</" + n + ">"; };
+        auto el = [&](const std::string& n, const std::string& v) {
+            par += "<" + n + ">" + v + "</" + n + ">";
+        };
         const char* ip[] = {"192", "168", "10", "20"};
         for (int i = 0; i < 4; ++i) el("S7_Protocol_IP" + std::to_string(i + 1), ip[i]);
         const char* sm[] = {"255", "255", "255", "0"};
@@ -56,21 +60,23 @@ public:
                                                    std::to_string(i % 256)) +
                    Attr("APCI", i % 2 ? "Write" : "Read") + Attr("Priority", "Low") +
                    Attr("Format", i % 2 ? "Swap16" : "Float16 to Int * 10") +
-                   Attr("MultiplicationFactor", i % 4 ? "" : "0,5") + Attr("Extended", "N") + Attr("ReTest", "N") +
-                   Attr("On_Command", "N") + Attr("On_Change", "Y") + Attr("On_Timer", "Y") +
-                   Attr("Poll_Time", "2000") + Attr("Position", std::to_string(i % 1400)) +
-                   Attr("Bit_Mode", bits ? "3" : "No") + Attr("Length", bits ? "4" : "2") + Attr("TimeOut", "0") +
+                   Attr("MultiplicationFactor", i % 4 ? "" : "0,5") + Attr("Extended", "N") +
+                   Attr("ReTest", "N") + Attr("On_Command", "N") + Attr("On_Change", "Y") +
+                   Attr("On_Timer", "Y") + Attr("Poll_Time", "2000") +
+                   Attr("Position", std::to_string(i % 1400)) + Attr("Bit_Mode", bits ? "3" : "No") +
+                   Attr("Length", bits ? "4" : "2") + Attr("TimeOut", "0") +
                    Attr("Mnemonic", "Rule " + std::to_string(i)) + "/>";
         }
         knx += "</KNX_in_Write></BACnet_to_KNX><!--SW_VERSION = 1.001-->";
         Write("KNX_SetAccess.xml", knx);
 
         auto s7_row = [](int i, bool write) {
-            std::string r = "<row" + Attr("Enable", "Y") + Attr("PLC_Address", "192.168.1." + std::to_string(i % 10)) +
-                            Attr("PLC_Port", "102") + Attr("PLC_Type", "S71500") + Attr("Rack", "0") +
-                            Attr("Slot", "1") + Attr("Data_Type", "Word") + Attr("Data_Identifier", "DB") +
-                            Attr("DB_Number", std::to_string(i % 100)) + Attr("PLC_Area", "Flags (M) (Merker)") +
-                            Attr("PLC_Add", std::to_string(i * 2)) + Attr("PLC_Bit", "0") + Attr("PollTime", "500");
+            std::string r =
+                "<row" + Attr("Enable", "Y") + Attr("PLC_Address", "192.168.1." + std::to_string(i % 10)) +
+                Attr("PLC_Port", "102") + Attr("PLC_Type", "S71500") + Attr("Rack", "0") + Attr("Slot", "1") +
+                Attr("Data_Type", "Word") + Attr("Data_Identifier", "DB") +
+                Attr("DB_Number", std::to_string(i % 100)) + Attr("PLC_Area", "Flags (M) (Merker)") +
+                Attr("PLC_Add", std::to_string(i * 2)) + Attr("PLC_Bit", "0") + Attr("PollTime", "500");
             if (write) r += Attr("OnChange", "Y") + Attr("OnCMD", "N");
             return r + Attr("Position", std::to_string(i % 1500)) + Attr("Bit", "0") + Attr("Swap", "Y") +
                    Attr("SwapWord", "N") + Attr("Mnemonic", "Request " + std::to_string(i)) + "/>";
@@ -89,7 +95,9 @@ public:
     std::string Path() const { return dir_.string(); }
 
 private:
-    void Write(const char* name, const std::string& text) { std::ofstream(dir_ / name, std::ios::binary) << text; }
+    void Write(const char* name, const std::string& text) {
+        std::ofstream(dir_ / name, std::ios::binary) << text;
+    }
     fs::path dir_;
 };
 
@@ -140,4 +148,4 @@ void BM_Compile_And_Save(benchmark::State& state) {
 }
 BENCHMARK(BM_Compile_And_Save)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace

@@ -110,10 +110,17 @@ std::string Write_File_Atomic(const std::string& path, std::string_view data) {
 std::optional<std::string> Read_File(const std::string& path) {
     std::ifstream in(To_Path(path), std::ios::binary);
     if (!in) return std::nullopt;
-    std::ostringstream ss;
-    ss << in.rdbuf();
+    // Reserve the file's size so that a large file is copied once.
+    std::string data;
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size > 0) data.reserve(static_cast<size_t>(size));
+    in.clear();
+    in.seekg(0, std::ios::beg);
+    char buf[65536];
+    while (in.read(buf, sizeof buf) || in.gcount() > 0) data.append(buf, static_cast<size_t>(in.gcount()));
     if (in.bad()) return std::nullopt;
-    return ss.str();
+    return data;
 }
 
 std::filesystem::path To_Path(std::string_view utf8) {

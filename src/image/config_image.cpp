@@ -13,21 +13,24 @@
 #include "core/text_util.h"
 #include "core/xml_util.h"
 #include "tables/conversions.h"
+#include "tables/xml_read.h"
 
 namespace ks {
 
 namespace {
 
-// One project file read and parsed.
+// One project file read and parsed in place: the text lives as long as the
+// document.
 struct XmlFile {
     bool missing = false;
+    std::string text;
     pugi::xml_document doc;
 };
 
-std::string Parse_Error_Text(const std::string& path, const std::string& text, const pugi::xml_parse_result& r) {
-    // Line and column of the fault, counted like an editor does (from 1).
+// Line and column of a parse fault, counted like an editor does (from 1).
+std::string Fault_Position(std::string_view text, ptrdiff_t offset) {
     size_t line = 1, col = 1;
-    const size_t end = r.offset < 0 ? 0 : std::min(static_cast<size_t>(r.offset), text.size());
+    const size_t end = offset < 0 ? 0 : std::min(static_cast<size_t>(offset), text.size());
     for (size_t i = 0; i < end; ++i) {
         if (text[i] == '\n') {
             ++line;
@@ -36,28 +39,25 @@ std::string Parse_Error_Text(const std::string& path, const std::string& text, c
             ++col;
         }
     }
-    return path + ": " + r.description() + " (line " + std::to_string(line) + ", column " + std::to_string(col) +
-           ")";
+    return "line " + std::to_string(line) + ", column " + std::to_string(col);
 }
 
 // Empty on success or when the file does not exist (f.missing), else the error.
 std::string Load_Xml(const std::string& path, XmlFile& f) {
-    std::error_code ec;
-    const bool exists = std::filesystem::exists(To_Path(path), ec);
-    if (ec) return path + ": cannot be read (" + ec.message() + ")";
-    if (!exists) {
+    ProjectFileText file = Read_Project_File(path);
+    if (file.missing) {
         f.missing = true;
         return {};
     }
-    const pugi::xml_parse_result r = f.doc.load_file(To_Path(path).c_str(), Parse_Options(), pugi::encoding_auto);
-    if (r.status == pugi::status_file_not_found || r.status == pugi::status_io_error)
-        return path + ": cannot be read";
-    if (!r) {
-        // The text again, only to place the fault by line and column.
-        const auto text = Read_File(path);
-        return Parse_Error_Text(path, text ? *text : std::string(), r);
-    }
-    return {};
+    if (!file.error.empty()) return file.error;
+    f.text = std::move(file.text);
+    // Parsing in place rewrites the text; a copy is kept only to place a fault.
+    const pugi::xml_parse_result r =
+        f.doc.load_buffer_inplace(f.text.data(), f.text.size(), Parse_Options(), pugi::encoding_auto);
+    if (r) return {};
+    const auto original = Read_File(path);
+    return File_Error(path, std::string("not a valid XML document (") + r.description() + ", " +
+                                Fault_Position(original ? *original : std::string(), r.offset) + ")");
 }
 
 // The text of the first child `name` of `root` when it holds plain text only;
@@ -154,16 +154,20 @@ public:
         values_.fill(nullptr);
         size_t next = 0;
         for (pugi::xml_attribute a = row.first_attribute(); a; a = a.next_attribute()) {
+            // Search from where the previous name was found, wrapping round,
+            // so that a skipped attribute costs only the names it skips.
             const char* name = a.name();
-            size_t k = next;
-            if (k >= N || std::strcmp(name, names_[k]) != 0) {
-                for (k = 0; k < N && std::strcmp(name, names_[k]) != 0; ++k) {
+            size_t found = N;
+            for (size_t i = 0; i < N; ++i) {
+                const size_t k = (next + i) % N;
+                if (std::strcmp(name, names_[k]) == 0) {
+                    found = k;
+                    break;
                 }
             }
-            if (k < N && !values_[k]) {
-                values_[k] = a.value();
-                next = k + 1;
-            }
+            if (found == N) continue;
+            if (!values_[found]) values_[found] = a.value();
+            next = found + 1;
         }
     }
     bool Has(size_t k) const { return values_[k] != nullptr; }
@@ -176,34 +180,86 @@ private:
     std::array<const char*, N> values_{};
 };
 
-// KNX rule attributes in file order.
+// KNX rule attributes in file order (the description is read past, not used).
 enum KNXAttr : size_t {
-    K_Enable, K_Source_Address, K_Destination_Address, K_APCI, K_Priority, K_Format, K_MultiplicationFactor,
-    K_Extended, K_ReTest, K_On_Command, K_On_Change, K_On_Timer, K_Poll_Time, K_Position, K_Bit_Mode, K_Length,
-    K_TimeOut, K_Count
+    K_Enable,
+    K_Source_Address,
+    K_Destination_Address,
+    K_APCI,
+    K_Priority,
+    K_Format,
+    K_MultiplicationFactor,
+    K_Extended,
+    K_ReTest,
+    K_On_Command,
+    K_On_Change,
+    K_On_Timer,
+    K_Poll_Time,
+    K_Position,
+    K_Bit_Mode,
+    K_Length,
+    K_TimeOut,
+    K_Mnemonic,
+    K_Count
 };
-constexpr std::array<const char*, K_Count> kKNXNames = {
-    "Enable",     "Source_Address", "Destination_Address", "APCI",      "Priority", "Format",
-    "MultiplicationFactor", "Extended", "ReTest",           "On_Command", "On_Change", "On_Timer",
-    "Poll_Time",  "Position",       "Bit_Mode",            "Length",    "TimeOut"};
+constexpr std::array<const char*, K_Count> kKNXNames = {"Enable",
+                                                        "Source_Address",
+                                                        "Destination_Address",
+                                                        "APCI",
+                                                        "Priority",
+                                                        "Format",
+                                                        "MultiplicationFactor",
+                                                        "Extended",
+                                                        "ReTest",
+                                                        "On_Command",
+                                                        "On_Change",
+                                                        "On_Timer",
+                                                        "Poll_Time",
+                                                        "Position",
+                                                        "Bit_Mode",
+                                                        "Length",
+                                                        "TimeOut",
+                                                        "Mnemonic"};
 // An enabled rule lacking one of these cannot be compiled; the others have fallbacks.
-constexpr KNXAttr kKNXRequired[] = {K_Source_Address, K_Destination_Address, K_APCI,   K_Priority, K_Extended,
-                                    K_ReTest,         K_On_Change,           K_Position, K_Bit_Mode, K_Length};
+constexpr KNXAttr kKNXRequired[] = {
+    K_Source_Address, K_Destination_Address, K_APCI,     K_Priority, K_Extended,
+    K_ReTest,         K_On_Change,           K_Position, K_Bit_Mode, K_Length};
 
-// S7comm request attributes in file order (the write list's order).
+// S7comm request attributes in file order (the write list's order; the
+// description is read past, not used).
 enum S7Attr : size_t {
-    S_Enable, S_PLC_Address, S_PLC_Port, S_PLC_Type, S_Rack, S_Slot, S_Data_Type, S_Data_Identifier, S_DB_Number,
-    S_PLC_Area, S_PLC_Add, S_PLC_Bit, S_PollTime, S_OnChange, S_OnCMD, S_Position, S_Bit, S_Swap, S_SwapWord, S_Count
+    S_Enable,
+    S_PLC_Address,
+    S_PLC_Port,
+    S_PLC_Type,
+    S_Rack,
+    S_Slot,
+    S_Data_Type,
+    S_Data_Identifier,
+    S_DB_Number,
+    S_PLC_Area,
+    S_PLC_Add,
+    S_PLC_Bit,
+    S_PollTime,
+    S_OnChange,
+    S_OnCMD,
+    S_Position,
+    S_Bit,
+    S_Swap,
+    S_SwapWord,
+    S_Mnemonic,
+    S_Count
 };
 constexpr std::array<const char*, S_Count> kS7Names = {
-    "Enable",    "PLC_Address", "PLC_Port", "PLC_Type", "Rack",     "Slot",     "Data_Type",
-    "Data_Identifier", "DB_Number", "PLC_Area", "PLC_Add", "PLC_Bit", "PollTime", "OnChange",
-    "OnCMD",     "Position",    "Bit",      "Swap",     "SwapWord"};
+    "Enable",          "PLC_Address", "PLC_Port", "PLC_Type", "Rack",     "Slot",     "Data_Type",
+    "Data_Identifier", "DB_Number",   "PLC_Area", "PLC_Add",  "PLC_Bit",  "PollTime", "OnChange",
+    "OnCMD",           "Position",    "Bit",      "Swap",     "SwapWord", "Mnemonic"};
 
 std::string Too_Many_Rules(const std::string& path, const char* what, int enabled) {
-    return path + ": " + std::to_string(enabled) + " " + what + " are enabled, but the converter holds at most " +
-           std::to_string(Rule_Table_Capacity) + ". Disable or remove " +
-           std::to_string(enabled - Rule_Table_Capacity) + " of them and update again.";
+    return File_Error(path, std::to_string(enabled) + " " + what +
+                                " are enabled, but the converter holds at most " +
+                                std::to_string(Rule_Table_Capacity) + ". Disable or remove " +
+                                std::to_string(enabled - Rule_Table_Capacity) + " of them and update again.");
 }
 
 void Fill_KNX_Rule(KNX_Rule_Rec& r, const RowAttributes<K_Count>& a, char sep) {
@@ -254,7 +310,8 @@ void Fill_S7_Rule(S7comm_Rule_Rec& r, const RowAttributes<S_Count>& a, bool writ
 
     const IpBytes ip = IP_Text_To_Bytes(a[S_PLC_Address]);
     r.PLC_Address = ip.error ? 0
-                             : (static_cast<uint32_t>(ip.bytes[0]) << 24) | (static_cast<uint32_t>(ip.bytes[1]) << 16) |
+                             : (static_cast<uint32_t>(ip.bytes[0]) << 24) |
+                                   (static_cast<uint32_t>(ip.bytes[1]) << 16) |
                                    (static_cast<uint32_t>(ip.bytes[2]) << 8) | ip.bytes[3];
     r.Poll_Time = static_cast<uint32_t>(Int_Value(a[S_PollTime], 1000));
     r.PLC_Add = static_cast<uint16_t>(Int_Value(a[S_PLC_Add], 0));
@@ -280,8 +337,8 @@ void Fill_S7_Rule(S7comm_Rule_Rec& r, const RowAttributes<S_Count>& a, bool writ
     r.Flags = flags;
 }
 
-std::string Write_Bank_Pair(const std::string& path1, const std::vector<uint8_t>& data1, const std::string& path2,
-                            const std::vector<uint8_t>& data2) {
+std::string Write_Bank_Pair(const std::string& path1, const std::vector<uint8_t>& data1,
+                            const std::string& path2, const std::vector<uint8_t>& data2) {
     namespace fs = std::filesystem;
     std::random_device rd;
     auto temp_beside = [&](const fs::path& target, const char* kind) {
@@ -328,8 +385,10 @@ std::string Write_Bank_Pair(const std::string& path1, const std::vector<uint8_t>
     }
     auto restore1 = [&]() {
         std::error_code ec2;
-        if (had_old1) fs::rename(old1, target1, ec2);
-        else fs::remove(target1, ec2);
+        if (had_old1)
+            fs::rename(old1, target1, ec2);
+        else
+            fs::remove(target1, ec2);
         return !ec2;
     };
     fs::rename(tmp1, target1, ec);
@@ -337,21 +396,23 @@ std::string Write_Bank_Pair(const std::string& path1, const std::vector<uint8_t>
         const std::string msg = "Cannot replace file " + path1 + ": " + ec.message();
         remove_quietly(tmp1);
         remove_quietly(tmp2);
-        return msg + (restore1() ? "; no bank file was changed" : "; the old bank 1 is kept as " + From_Path(old1));
+        return msg +
+               (restore1() ? "; no bank file was changed" : "; the old bank 1 is kept as " + From_Path(old1));
     }
     fs::rename(tmp2, target2, ec);
     if (ec) {
         const std::string msg = "Cannot replace file " + path2 + ": " + ec.message();
         remove_quietly(tmp2);
         if (had_old1) remove_quietly(target1);
-        return msg + (restore1() ? "; no bank file was changed"
-                                 : "; the old bank 1 is kept as " + From_Path(old1) + " and the banks do not match");
+        return msg + (restore1()
+                          ? "; no bank file was changed"
+                          : "; the old bank 1 is kept as " + From_Path(old1) + " and the banks do not match");
     }
     if (had_old1) remove_quietly(old1);
     return {};
 }
 
-} // namespace
+}  // namespace
 
 ImageSources Image_Sources(const ProjectFiles& files) {
     return {files.File_ParGen, files.File_KNX_SetAccess, files.File_S7_Protocol};
@@ -392,8 +453,8 @@ uint16_t KNX_Device_Address_To_Word(std::string_view text) {
     } else {
         three = a.rest;
     }
-    const int64_t v = static_cast<int64_t>(Int_Value(a.first, 1)) * 4096 + static_cast<int64_t>(Int_Value(two, 1)) * 256 +
-                      Int_Value(three, 20);
+    const int64_t v = static_cast<int64_t>(Int_Value(a.first, 1)) * 4096 +
+                      static_cast<int64_t>(Int_Value(two, 1)) * 256 + Int_Value(three, 20);
     return static_cast<uint16_t>(static_cast<uint64_t>(v));
 }
 
@@ -474,7 +535,7 @@ std::string Compile_ParGen_Bank(ImageWorkspace& ws, const std::string& path) {
     if (Is_One(Plain_Text(root, "Eth_Conn_DHCP_WiFi"))) dhcp |= bank1::DHCP_WiFi;
     Put_U16(s + bank1::DHCP_Flags, dhcp);
 
-    auto bytes_of = [&](const char* prefix, const int (&defaults)[4], uint8_t* out) {
+    auto bytes_of = [&](const char* prefix, const int(&defaults)[4], uint8_t* out) {
         for (int i = 0; i < 4; ++i) {
             const std::string name = prefix + std::to_string(i + 1);
             const auto t = Plain_Text(root, name.c_str());
@@ -504,7 +565,7 @@ std::string Compile_KNX_Rules(ImageWorkspace& ws, const std::string& path, char 
     if (std::string err = Load_Xml(path, f); !err.empty()) return err;
     if (f.missing) return {};
     const pugi::xml_node list = First_Node(f.doc).child("KNX_in_Write");
-    if (!list) return path + ": the list KNX_in_Write is missing";
+    if (!list) return File_Error(path, "the list KNX_in_Write is missing");
 
     int n = 0, enabled = 0, row_no = 0;
     RowAttributes<K_Count> attrs(kKNXNames);
@@ -518,7 +579,8 @@ std::string Compile_KNX_Rules(ImageWorkspace& ws, const std::string& path, char 
         if (n >= Rule_Table_Capacity) continue;  // only counted, for the message below
         for (const KNXAttr k : kKNXRequired)
             if (!attrs.Has(k))
-                return path + ": row " + std::to_string(row_no) + " has no attribute " + attrs.Name(k);
+                return File_Error(path,
+                                  "row " + std::to_string(row_no) + " has no attribute " + attrs.Name(k));
         Fill_KNX_Rule(ws.KNX_Rules[static_cast<size_t>(n)], attrs, decimal_separator);
         ++n;
     }
@@ -534,8 +596,8 @@ std::string Compile_S7_Rules(ImageWorkspace& ws, const std::string& path, int& c
     if (f.missing) return {};
     const pugi::xml_node root = First_Node(f.doc);
     const pugi::xml_node lists[2] = {root.child("S7_Protocol_Read"), root.child("S7_Protocol_Write")};
-    if (!lists[0]) return path + ": the list S7_Protocol_Read is missing";
-    if (!lists[1]) return path + ": the list S7_Protocol_Write is missing";
+    if (!lists[0]) return File_Error(path, "the list S7_Protocol_Read is missing");
+    if (!lists[1]) return File_Error(path, "the list S7_Protocol_Write is missing");
 
     int n = 0, enabled = 0;
     RowAttributes<S_Count> attrs(kS7Names);
@@ -611,9 +673,11 @@ std::string Save_Bin(const ConfigImage& image, const std::string& project_path, 
         if (!create_bin_folder) return "The folder " + bin + " does not exist; no bank file was written";
         std::error_code ec;
         std::filesystem::create_directories(To_Path(bin), ec);
-        if (ec || !Is_Directory(bin)) return "Cannot create the folder " + bin + (ec ? ": " + ec.message() : "");
+        if (ec || !Is_Directory(bin))
+            return "Cannot create the folder " + bin + (ec ? ": " + ec.message() : "");
     }
-    return Write_Bank_Pair(Bank1_Path(project_path), image.Bank1_Image, Bank2_Path(project_path), image.Bank2_Image);
+    return Write_Bank_Pair(Bank1_Path(project_path), image.Bank1_Image, Bank2_Path(project_path),
+                           image.Bank2_Image);
 }
 
-} // namespace ks
+}  // namespace ks

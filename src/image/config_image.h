@@ -88,10 +88,11 @@ uint8_t S7_Area_Code(std::string_view text);
 // failure to write either leaves both old files as they were. The bin folder
 // is created only when `create_bin_folder` is true; otherwise a missing folder
 // is reported. Returns an empty string on success, else the error text.
-std::string Save_Bin(const ConfigImage& image, const std::string& project_path, bool create_bin_folder = false);
+std::string Save_Bin(const ConfigImage& image, const std::string& project_path,
+                     bool create_bin_folder = false);
 
 // Paths of the two bank files of a project.
 std::string Bank1_Path(const std::string& project_path);
 std::string Bank2_Path(const std::string& project_path);
 
-} // namespace ks
+}  // namespace ks

@@ -18,7 +18,9 @@ std::string Hex(uint32_t v) {
     return buf;
 }
 
-DumpField Number(std::string name, uint32_t v) { return {std::move(name), std::to_string(v), std::to_string(v)}; }
+DumpField Number(std::string name, uint32_t v) {
+    return {std::move(name), std::to_string(v), std::to_string(v)};
+}
 DumpField Hex_Number(std::string name, uint32_t v) { return {std::move(name), Hex(v), std::to_string(v)}; }
 DumpField Text(std::string name, const std::string& v) { return {std::move(name), v, Json_String(v)}; }
 // A name, or "unknown (N)" when the code has none.
@@ -36,7 +38,8 @@ DumpField List(std::string name, const std::vector<std::string>& items) {
     return {std::move(name), items.empty() ? "none" : text, json};
 }
 
-std::vector<std::string> Flag_Names(uint32_t value, std::initializer_list<std::pair<uint32_t, const char*>> names,
+std::vector<std::string> Flag_Names(uint32_t value,
+                                    std::initializer_list<std::pair<uint32_t, const char*>> names,
                                     uint32_t ignore_mask = 0) {
     std::vector<std::string> out;
     uint32_t known = ignore_mask;
@@ -50,7 +53,8 @@ std::vector<std::string> Flag_Names(uint32_t value, std::initializer_list<std::p
 }
 
 std::string Dotted(const uint8_t* p) {
-    return std::to_string(p[0]) + "." + std::to_string(p[1]) + "." + std::to_string(p[2]) + "." + std::to_string(p[3]);
+    return std::to_string(p[0]) + "." + std::to_string(p[1]) + "." + std::to_string(p[2]) + "." +
+           std::to_string(p[3]);
 }
 
 // Bank bytes are one character each (the low 8 bits of the name's
@@ -70,13 +74,20 @@ std::string Latin1_To_Utf8(const uint8_t* p, size_t n) {
 
 const char* PLC_Type_Name(uint8_t c) {
     switch (c) {
-    case 0: return "S7200";
-    case 1: return "Logo0BA8";
-    case 10: return "S7300";
-    case 20: return "S7400";
-    case 30: return "S71200";
-    case 40: return "S71500";
-    default: return nullptr;
+        case 0:
+            return "S7200";
+        case 1:
+            return "Logo0BA8";
+        case 10:
+            return "S7300";
+        case 20:
+            return "S7400";
+        case 30:
+            return "S71200";
+        case 40:
+            return "S71500";
+        default:
+            return nullptr;
     }
 }
 const char* Data_Type_Name(uint8_t c) {
@@ -89,11 +100,16 @@ const char* Data_Identifier_Name(uint8_t c) {
 }
 const char* Area_Name(uint8_t c) {
     switch (c) {
-    case 0x80: return "Direct peripheral access (P)";
-    case 0x81: return "Inputs (I)";
-    case 0x82: return "Output (Q)";
-    case 0x83: return "Flags (M) (Merker)";
-    default: return nullptr;
+        case 0x80:
+            return "Direct peripheral access (P)";
+        case 0x81:
+            return "Inputs (I)";
+        case 0x82:
+            return "Output (Q)";
+        case 0x83:
+            return "Flags (M) (Merker)";
+        default:
+            return nullptr;
     }
 }
 
@@ -115,12 +131,16 @@ DumpRecord KNX_Record(int index, const uint8_t* p) {
                                           {knx_flag::Bit_Mode, "Bit_Mode"}},
                                          knx_flag::Format_Mask)));
     f.push_back(Text("Format", KNX_Format_Name(r.Flags)));
-    if (r.APCI == 0x80) f.push_back(Text("APCI", "Write"));
-    else if (r.APCI == 0) f.push_back(Text("APCI", "Read"));
-    else f.push_back(Number("APCI", r.APCI));
+    if (r.APCI == 0x80)
+        f.push_back(Text("APCI", "Write"));
+    else if (r.APCI == 0)
+        f.push_back(Text("APCI", "Read"));
+    else
+        f.push_back(Number("APCI", r.APCI));
     f.push_back(Text("Source_Address", Individual_Address_Text(r.Source_Address)));
-    f.push_back(Text("Destination_Address", (r.Flags & knx_flag::Group) ? Group_Address_Text(r.Destination_Address)
-                                                                         : Individual_Address_Text(r.Destination_Address)));
+    f.push_back(Text("Destination_Address", (r.Flags & knx_flag::Group)
+                                                ? Group_Address_Text(r.Destination_Address)
+                                                : Individual_Address_Text(r.Destination_Address)));
     if (r.Flags & knx_flag::Bit_Mode) {
         f.push_back(Number("Position", r.Position / 8u));
         f.push_back(Number("Start_Bit", r.Position % 8u));
@@ -138,7 +158,8 @@ DumpRecord S7_Record(int index, const uint8_t* p) {
     DumpRecord d;
     d.Index = index;
     auto& f = d.Fields;
-    const uint8_t ip[4] = {static_cast<uint8_t>(r.PLC_Address >> 24), static_cast<uint8_t>(r.PLC_Address >> 16),
+    const uint8_t ip[4] = {static_cast<uint8_t>(r.PLC_Address >> 24),
+                           static_cast<uint8_t>(r.PLC_Address >> 16),
                            static_cast<uint8_t>(r.PLC_Address >> 8), static_cast<uint8_t>(r.PLC_Address)};
     f.push_back(Text("Kind", (r.Flags & s7_flag::Write) ? "Write" : "Read"));
     f.push_back(Text("PLC_Address", Dotted(ip)));
@@ -163,7 +184,7 @@ DumpRecord S7_Record(int index, const uint8_t* p) {
     return d;
 }
 
-} // namespace
+}  // namespace
 
 std::string Individual_Address_Text(uint16_t w) {
     return std::to_string(w >> 12) + "." + std::to_string((w >> 8) & 0x0F) + "." + std::to_string(w & 0xFF);
@@ -199,19 +220,29 @@ std::string Json_String(const std::string& text) {
     for (const char ch : text) {
         const auto b = static_cast<unsigned char>(ch);
         switch (ch) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (b < 0x20 || b == 0x7F) {
-                out += "\\u00";
-                out += hex[b >> 4];
-                out += hex[b & 0x0F];
-            } else {
-                out += ch;
-            }
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (b < 0x20 || b == 0x7F) {
+                    out += "\\u00";
+                    out += hex[b >> 4];
+                    out += hex[b & 0x0F];
+                } else {
+                    out += ch;
+                }
         }
     }
     return out + "\"";
@@ -225,17 +256,20 @@ std::string Real_Text(float v) {
     return std::string(buf, r.ptr);
 }
 
-std::string Decode_Image(const std::vector<uint8_t>& bank1, const std::vector<uint8_t>& bank2, ImageDump& out) {
+std::string Decode_Image(const std::vector<uint8_t>& bank1, const std::vector<uint8_t>& bank2,
+                         ImageDump& out) {
     out = ImageDump{};
     if (bank1.size() != Bank1_Size)
-        return "bank1.bin holds " + std::to_string(bank1.size()) + " bytes instead of " + std::to_string(Bank1_Size);
+        return "bank1.bin holds " + std::to_string(bank1.size()) + " bytes instead of " +
+               std::to_string(Bank1_Size);
     if (bank2.size() != Bank2_Size)
-        return "bank2.bin holds " + std::to_string(bank2.size()) + " bytes instead of " + std::to_string(Bank2_Size);
+        return "bank2.bin holds " + std::to_string(bank2.size()) + " bytes instead of " +
+               std::to_string(Bank2_Size);
     const uint8_t* b = bank1.data();
     const uint32_t stored = Get_U32(b + bank1::Checksum), computed = Bank1_Checksum(b);
     if (stored != computed)
-        return "bank1.bin is damaged: its checksum is " + std::to_string(stored) + " but its bytes add up to " +
-               std::to_string(computed);
+        return "bank1.bin is damaged: its checksum is " + std::to_string(stored) +
+               " but its bytes add up to " + std::to_string(computed);
     const uint32_t knx_count = Get_U32(b + bank1::KNX_Count), s7_count = Get_U32(b + bank1::S7_Count);
     if (knx_count > Rule_Table_Capacity || s7_count > Rule_Table_Capacity)
         return "bank1.bin is damaged: it counts " + std::to_string(knx_count) + " KNX rules and " +
@@ -278,10 +312,10 @@ std::string Decode_Image(const std::vector<uint8_t>& bank1, const std::vector<ui
 
     // Bytes that no field covers should be zero; list any that are not.
     static constexpr std::pair<size_t, size_t> fields[] = {
-        {bank1::Fixed_Word_0, 16},         {bank1::IP_Address, 12},        {bank1::Fixed_Port_0, 6},
-        {bank1::Fixed_Bytes, 8},           {bank1::KNX_Table, 16},         {bank1::KNX_Device_Address, 2},
-        {bank1::DHCP_Flags, 2},            {bank1::Device_Name, 32},       {bank1::Secondary_DNS, 4},
-        {bank1::Primary_DNS, 4},           {bank1::S7_Table, 8},           {bank1::Version, 8},
+        {bank1::Fixed_Word_0, 16}, {bank1::IP_Address, 12},  {bank1::Fixed_Port_0, 6},
+        {bank1::Fixed_Bytes, 8},   {bank1::KNX_Table, 16},   {bank1::KNX_Device_Address, 2},
+        {bank1::DHCP_Flags, 2},    {bank1::Device_Name, 32}, {bank1::Secondary_DNS, 4},
+        {bank1::Primary_DNS, 4},   {bank1::S7_Table, 8},     {bank1::Version, 8},
         {bank1::Checksum, 4}};
     std::vector<std::string> stray;
     for (size_t i = 0; i < Bank1_Size; ++i) {
@@ -294,7 +328,8 @@ std::string Decode_Image(const std::vector<uint8_t>& bank1, const std::vector<ui
     for (uint32_t i = 0; i < knx_count; ++i)
         out.KNX_Rules.push_back(KNX_Record(static_cast<int>(i), bank2.data() + KNX_Rule_Size * i));
     for (uint32_t i = 0; i < s7_count; ++i)
-        out.S7_Rules.push_back(S7_Record(static_cast<int>(i), bank2.data() + Bank2_S7_Offset + S7_Rule_Size * i));
+        out.S7_Rules.push_back(
+            S7_Record(static_cast<int>(i), bank2.data() + Bank2_S7_Offset + S7_Rule_Size * i));
     return {};
 }
 
@@ -339,7 +374,8 @@ std::string Dump_Json(const ImageDump& d) {
     auto object = [](std::string& out, const std::vector<DumpField>& fs, const std::string& indent) {
         out += "{\n";
         for (size_t i = 0; i < fs.size(); ++i)
-            out += indent + "  " + Json_String(fs[i].Name) + ": " + fs[i].Json + (i + 1 < fs.size() ? ",\n" : "\n");
+            out += indent + "  " + Json_String(fs[i].Name) + ": " + fs[i].Json +
+                   (i + 1 < fs.size() ? ",\n" : "\n");
         out += indent + "}";
     };
     auto records = [&](std::string& out, const std::vector<DumpRecord>& rs) {
@@ -363,4 +399,4 @@ std::string Dump_Json(const ImageDump& d) {
     return out;
 }
 
-} // namespace ks
+}  // namespace ks

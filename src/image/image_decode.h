@@ -28,7 +28,8 @@ struct ImageDump {
 
 // Decodes both banks. Refuses (returns the reason) banks of the wrong size, a
 // bank 1 whose checksum does not match and rule counts beyond the tables.
-std::string Decode_Image(const std::vector<uint8_t>& bank1, const std::vector<uint8_t>& bank2, ImageDump& out);
+std::string Decode_Image(const std::vector<uint8_t>& bank1, const std::vector<uint8_t>& bank2,
+                         ImageDump& out);
 
 // Listing helpers.
 std::string Individual_Address_Text(uint16_t word);  // 1.1.20
@@ -43,4 +44,4 @@ std::string Real_Text(float v);
 std::string Dump_Text(const ImageDump& d);
 std::string Dump_Json(const ImageDump& d);
 
-} // namespace ks
+}  // namespace ks

@@ -18,24 +18,24 @@ void Add_Operation(pugi::xml_node ops, Operation op, const UpdateJob& job, bool 
     pugi::xml_node o = ops.append_child("Operation");
     std::string file, start, bank_type, write_css;
     switch (op) {
-    case Operation::Firmware:
-        file = Join_Path(job.Master_Dir, "Viv82411.sim");
-        start = "0x8000";
-        bank_type = "1";
-        write_css = "1";
-        break;
-    case Operation::Bank1:
-        file = Join_Path(Join_Path(job.Project_Path, "bin"), "bank1.bin");
-        start = "0x07000";
-        bank_type = "2";
-        write_css = "0";
-        break;
-    case Operation::Bank2:
-        file = Join_Path(Join_Path(job.Project_Path, "bin"), "bank2.bin");
-        start = "0x80000";
-        bank_type = "2";
-        write_css = "0";
-        break;
+        case Operation::Firmware:
+            file = Join_Path(job.Master_Dir, "Viv82411.sim");
+            start = "0x8000";
+            bank_type = "1";
+            write_css = "1";
+            break;
+        case Operation::Bank1:
+            file = Join_Path(Join_Path(job.Project_Path, "bin"), "bank1.bin");
+            start = "0x07000";
+            bank_type = "2";
+            write_css = "0";
+            break;
+        case Operation::Bank2:
+            file = Join_Path(Join_Path(job.Project_Path, "bin"), "bank2.bin");
+            start = "0x80000";
+            bank_type = "2";
+            write_css = "0";
+            break;
     }
     Add_Text(o, "Ope_Protection_Enabled", "");
     Add_Text(o, "Ope_GoToBoot_Before", "0");
@@ -59,7 +59,7 @@ void Add_Operation(pugi::xml_node ops, Operation op, const UpdateJob& job, bool 
     Add_Text(o, "Ope_GoToApp_After", go_to_app_after ? "1" : "0");
 }
 
-} // namespace
+}  // namespace
 
 bool Build_Update_Job(const UpdateJob& job, pugi::xml_document& doc) {
     doc.reset();
@@ -85,13 +85,16 @@ bool Build_Update_Job(const UpdateJob& job, pugi::xml_document& doc) {
     return true;
 }
 
-std::string Update_Job_Path(const std::string& program_dir) { return Join_Path(program_dir, "Ethernet_Update.xml"); }
+std::string Update_Job_Path(const std::string& program_dir) {
+    return Join_Path(program_dir, "Ethernet_Update.xml");
+}
 
 std::string Compile_XML_Parameter_New_Boot(const UpdateJob& job, const std::string& program_dir) {
     pugi::xml_document doc;
     if (!Build_Update_Job(job, doc))
-        return "Unknown update option " + std::to_string(job.Option_Index) + "; the update job was not written";
+        return "Unknown update option " + std::to_string(job.Option_Index) +
+               "; the update job was not written";
     return Save_Xml_Atomic(doc, Update_Job_Path(program_dir));
 }
 
-} // namespace ks
+}  // namespace ks

@@ -42,14 +42,17 @@ protected:
 };
 
 Bytes Slice(const Bytes& b, size_t off, size_t len) { return Bytes(b.begin() + off, b.begin() + off + len); }
-Bytes KNX_Record(const ConfigImage& img, size_t i) { return Slice(img.Bank2_Image, KNX_Rule_Size * i, KNX_Rule_Size); }
+Bytes KNX_Record(const ConfigImage& img, size_t i) {
+    return Slice(img.Bank2_Image, KNX_Rule_Size * i, KNX_Rule_Size);
+}
 Bytes S7_Record(const ConfigImage& img, size_t i) {
     return Slice(img.Bank2_Image, Bank2_S7_Offset + S7_Rule_Size * i, S7_Rule_Size);
 }
 uint32_t U32_At(const Bytes& b, size_t off) { return Get_U32(b.data() + off); }
 uint16_t U16_At(const Bytes& b, size_t off) { return Get_U16(b.data() + off); }
 
-const Bytes kResetKNXRecord = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x00, 0x00, 0x80, 0x3F};
+const Bytes kResetKNXRecord = {0, 0, 0, 0, 0, 0, 0, 0, 0,    0,    0,    0,
+                               0, 0, 0, 0, 0, 0, 0, 0, 0x00, 0x00, 0x80, 0x3F};
 
 // Bank 1 of a project without files, built here field by field.
 Bytes Empty_Project_Bank1() {
@@ -108,28 +111,38 @@ TEST_F(ImageProject, SettingsFields) {
     Bytes name31(name40.begin(), name40.begin() + 31);
     name31.push_back(0);
     const SettingsCase cases[] = {
-        {"gateway on", With(With(With(With(With(d, "S7_Protocol_EN_GAT", "1"), "S7_Protocol_GAT1", "10"),
-                                           "S7_Protocol_GAT2", "0"),
-                                      "S7_Protocol_GAT3", "0"),
-                                 "S7_Protocol_GAT4", "1"),
-         0x030, {0x0A, 0x00, 0x00, 0x01}},
+        {"gateway on",
+         With(With(With(With(With(d, "S7_Protocol_EN_GAT", "1"), "S7_Protocol_GAT1", "10"),
+                        "S7_Protocol_GAT2", "0"),
+                   "S7_Protocol_GAT3", "0"),
+              "S7_Protocol_GAT4", "1"),
+         0x030,
+         {0x0A, 0x00, 0x00, 0x01}},
         {"gateway word true is off", With(d, "S7_Protocol_EN_GAT", "true"), 0x030, {255, 255, 255, 255}},
         {"gateway flag missing is off", Without(d, "S7_Protocol_EN_GAT"), 0x030, {255, 255, 255, 255}},
         {"gateway flag with blank is off", With(d, "S7_Protocol_EN_GAT", " 1"), 0x030, {255, 255, 255, 255}},
         {"gateway bytes default one by one",
          With(Without(Without(With(d, "S7_Protocol_EN_GAT", "1"), "S7_Protocol_GAT1"), "S7_Protocol_GAT4"),
               "S7_Protocol_GAT2", "7"),
-         0x030, {192, 7, 0, 1}},
-        {"dns off keeps zero", With(With(d, "Eth_Conn_Primary_DNS1", "1"), "Eth_Conn_Enable_DNS", "0"), 0x58C,
+         0x030,
+         {192, 7, 0, 1}},
+        {"dns off keeps zero",
+         With(With(d, "Eth_Conn_Primary_DNS1", "1"), "Eth_Conn_Enable_DNS", "0"),
+         0x58C,
          {0, 0, 0, 0}},
-        {"dns on primary", With(With(d, "Eth_Conn_Primary_DNS4", "9"), "Eth_Conn_Enable_DNS", "1"), 0x58C,
+        {"dns on primary",
+         With(With(d, "Eth_Conn_Primary_DNS4", "9"), "Eth_Conn_Enable_DNS", "1"),
+         0x58C,
          {8, 8, 8, 9}},
         {"dns on secondary", With(d, "Eth_Conn_Enable_DNS", "1"), 0x53C, {8, 8, 8, 8}},
         {"dns defaults", Fields{{"Eth_Conn_Enable_DNS", "1"}}, 0x53C, {8, 8, 4, 4}},
         {"dns primary defaults", Fields{{"Eth_Conn_Enable_DNS", "1"}}, 0x58C, {8, 8, 8, 8}},
         {"ip defaults of the compiler", Fields{}, 0x028, {192, 168, 0, 10}},
         {"one element alone", Fields{{"S7_Protocol_IP4", "9"}}, 0x028, {192, 168, 0, 9}},
-        {"low 8 bits", With(With(d, "S7_Protocol_IP1", "256"), "S7_Protocol_IP2", "-1"), 0x028, {0, 255, 0, 5}},
+        {"low 8 bits",
+         With(With(d, "S7_Protocol_IP1", "256"), "S7_Protocol_IP2", "-1"),
+         0x028,
+         {0, 255, 0, 5}},
         {"hexadecimal", With(d, "S7_Protocol_IP3", "$10"), 0x028, {192, 168, 16, 5}},
         {"not a number", With(d, "S7_Protocol_IP1", "x1y"), 0x028, {192, 168, 0, 5}},
         {"trailing blank is not a number", With(d, "S7_Protocol_SM4", "128 "), 0x02C, {255, 255, 255, 0}},
@@ -161,8 +174,9 @@ TEST_F(ImageProject, SettingsFields) {
 TEST_F(ImageProject, SettingsElementWithMarkupFallsBack) {
     // An element that holds more than plain text takes its default; its
     // neighbours are not affected.
-    ParGen("<Par_Gen><S7_Protocol_IP1><b>7</b></S7_Protocol_IP1><S7_Protocol_IP2>1</S7_Protocol_IP2>"
-           "<KNX_ID_DEV>1.1.<!-- x -->5</KNX_ID_DEV></Par_Gen>");
+    ParGen(
+        "<Par_Gen><S7_Protocol_IP1><b>7</b></S7_Protocol_IP1><S7_Protocol_IP2>1</S7_Protocol_IP2>"
+        "<KNX_ID_DEV>1.1.<!-- x -->5</KNX_ID_DEV></Par_Gen>");
     const Bytes b1 = Image().Bank1_Image;
     EXPECT_EQ(Slice(b1, 0x028, 4), (Bytes{192, 1, 0, 10}));
     EXPECT_EQ(Slice(b1, 0x1CE, 2), (Bytes{0xC8, 0x11}));
@@ -214,10 +228,12 @@ TEST_F(ImageProject, KNXWorkedExamples) {
     KNX({test::KNX_Rule_Row(), second});
     for (const char sep : {'.', ','}) {
         const ConfigImage img = Image(sep);
-        EXPECT_EQ(KNX_Record(img, 0), (Bytes{0xD0, 0x07, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x03, 0x02, 0x21, 0x10,
-                                              0x80, 0x00, 0x14, 0x11, 0x03, 0x0A, 0x0A, 0x00, 0x00, 0x00, 0x80, 0x3F}));
-        EXPECT_EQ(KNX_Record(img, 1), (Bytes{0x00, 0x00, 0x00, 0x00, 0xF4, 0x01, 0x00, 0x00, 0x00, 0x01, 0x70, 0x40,
-                                              0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0x53, 0x00, 0x00, 0x00, 0x00, 0x3F}));
+        EXPECT_EQ(KNX_Record(img, 0),
+                  (Bytes{0xD0, 0x07, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x03, 0x02, 0x21, 0x10,
+                         0x80, 0x00, 0x14, 0x11, 0x03, 0x0A, 0x0A, 0x00, 0x00, 0x00, 0x80, 0x3F}));
+        EXPECT_EQ(KNX_Record(img, 1),
+                  (Bytes{0x00, 0x00, 0x00, 0x00, 0xF4, 0x01, 0x00, 0x00, 0x00, 0x01, 0x70, 0x40,
+                         0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0x53, 0x00, 0x00, 0x00, 0x00, 0x3F}));
         EXPECT_EQ(KNX_Record(img, 2), kResetKNXRecord);
         EXPECT_EQ(U32_At(img.Bank1_Image, 0x1C8), 2u);
         EXPECT_EQ(U32_At(img.Bank1_Image, 0x1C4), 0u);
@@ -289,7 +305,8 @@ TEST_F(ImageProject, KNXFields) {
         for (const auto& c : cases) {
             KNX({c.row});
             const ConfigImage img = Image(sep);
-            EXPECT_EQ(Slice(KNX_Record(img, 0), c.offset, c.expected.size()), c.expected) << c.what << " sep " << sep;
+            EXPECT_EQ(Slice(KNX_Record(img, 0), c.offset, c.expected.size()), c.expected)
+                << c.what << " sep " << sep;
         }
     }
 }
@@ -308,10 +325,10 @@ TEST_F(ImageProject, KNXEnabledRowsFillWithoutGaps) {
 
 TEST_F(ImageProject, KNXOtherElementsAreRules) {
     // Children are compiled whatever their names; text and comments are not rows.
-    dir.Write("KNX_SetAccess.xml", "<R><KNX_in_Write>\n  <!-- kitchen -->\n  " + test::Row(test::KNX_Rule_Row()) +
-                                       "<rule" + test::Row(test::KNX_Rule_Row()).substr(4) +
-                                       "</KNX_in_Write><KNX_in_Read>" + test::Row(test::KNX_Rule_Row()) +
-                                       "</KNX_in_Read></R>");
+    dir.Write("KNX_SetAccess.xml",
+              "<R><KNX_in_Write>\n  <!-- kitchen -->\n  " + test::Row(test::KNX_Rule_Row()) + "<rule" +
+                  test::Row(test::KNX_Rule_Row()).substr(4) + "</KNX_in_Write><KNX_in_Read>" +
+                  test::Row(test::KNX_Rule_Row()) + "</KNX_in_Read></R>");
     EXPECT_EQ(Compile().KNX_Count, 2);
 }
 
@@ -323,8 +340,8 @@ TEST_F(ImageProject, KNXNoEnabledRow) {
 }
 
 TEST_F(ImageProject, KNXRequiredAttributes) {
-    const char* required[] = {"Source_Address", "Destination_Address", "APCI", "Priority", "Extended",
-                              "ReTest", "On_Change", "Position", "Bit_Mode", "Length"};
+    const char* required[] = {"Source_Address", "Destination_Address", "APCI",     "Priority", "Extended",
+                              "ReTest",         "On_Change",           "Position", "Bit_Mode", "Length"};
     for (const char* name : required) {
         KNX({test::KNX_Rule_Row(), Without(test::KNX_Rule_Row(), name)});
         const CompileResult r = Compile();
@@ -396,8 +413,10 @@ TEST_F(ImageProject, S7Fields) {
         {"write all", With(With(w, "OnCMD", "Y"), "SwapWord", "Y"), true, 23, {0x3D}},
     };
     for (const auto& c : cases) {
-        if (c.write) S7({}, {c.row});
-        else S7({c.row}, {});
+        if (c.write)
+            S7({}, {c.row});
+        else
+            S7({c.row}, {});
         const ConfigImage img = Image();
         EXPECT_EQ(Slice(S7_Record(img, 0), c.offset, c.expected.size()), c.expected) << c.what;
     }
@@ -507,12 +526,24 @@ TEST(KNXAddressToWord, Forms) {
         uint16_t word;
     };
     const Case cases[] = {
-        {"1.1.20", false, 0x1114},   {"15.15.255", false, 0xFFFF}, {"0.0.0", false, 0},
-        {"1.20", false, 0x1014},     {"4660", false, 0x1234},      {"70000", false, 70000 & 0xFFFF},
-        {" 1.2.3 ", false, 0x1203},  {"-1.0.0", false, 0xF000},    {"", false, 0},
-        {"1/2/3", true, 0x0A03},     {"31/7/255", true, 0xFFFF},   {"31/2047", true, 0xFFFF},
-        {"32/0/0", true, 0},         {"1/9/0", true, 0x0900},      {"0/0/256", true, 0},
-        {"4660", true, 0x1234},      {"a/b", true, 0},             {"1/2/3/4", true, 0x0A00},
+        {"1.1.20", false, 0x1114},
+        {"15.15.255", false, 0xFFFF},
+        {"0.0.0", false, 0},
+        {"1.20", false, 0x1014},
+        {"4660", false, 0x1234},
+        {"70000", false, 70000 & 0xFFFF},
+        {" 1.2.3 ", false, 0x1203},
+        {"-1.0.0", false, 0xF000},
+        {"", false, 0},
+        {"1/2/3", true, 0x0A03},
+        {"31/7/255", true, 0xFFFF},
+        {"31/2047", true, 0xFFFF},
+        {"32/0/0", true, 0},
+        {"1/9/0", true, 0x0900},
+        {"0/0/256", true, 0},
+        {"4660", true, 0x1234},
+        {"a/b", true, 0},
+        {"1/2/3/4", true, 0x0A00},
     };
     for (const auto& c : cases) EXPECT_EQ(KNX_Address_To_Word(c.text, c.group), c.word) << c.text;
 }
@@ -604,5 +635,5 @@ TEST(RecordCoding, RoundTrip) {
     EXPECT_EQ(Parse_S7_Rule(buf), s);
 }
 
-} // namespace
-} // namespace ks
+}  // namespace
+}  // namespace ks

@@ -27,11 +27,11 @@ ConfigImage Compile_Project(const test::TempDir& dir) {
 
 TEST(ImageDecode, RoundTripOfACompiledProject) {
     test::TempDir dir;
-    dir.Write("ParGen.xml",
-              test::ParGen_File(With(With(With(With(test::Default_ParGen(), "Eth_Conn_Device_Name", "plant-7"),
-                                                "Eth_Conn_DHCP_Cable", "1"),
-                                           "Eth_Conn_Enable_DNS", "1"),
-                                      "KNX_ID_DEV", "1.1.20")));
+    dir.Write("ParGen.xml", test::ParGen_File(With(
+                                With(With(With(test::Default_ParGen(), "Eth_Conn_Device_Name", "plant-7"),
+                                          "Eth_Conn_DHCP_Cable", "1"),
+                                     "Eth_Conn_Enable_DNS", "1"),
+                                "KNX_ID_DEV", "1.1.20")));
     test::Fields bits = test::KNX_Rule_Row();
     bits = With(bits, "Destination_Address", "1.2.3");
     bits = With(bits, "APCI", "300");
@@ -41,8 +41,9 @@ TEST(ImageDecode, RoundTripOfACompiledProject) {
     bits = With(bits, "Bit_Mode", "5");
     bits = With(bits, "Position", "1499");
     dir.Write("KNX_SetAccess.xml", test::KNX_File({test::KNX_Rule_Row(), bits}));
-    dir.Write("S7_Protocol.xml",
-              test::S7_File({test::S7_Read_Row()}, {With(With(test::S7_Write_Row(), "Rack", "3"), "Slot", "31")}));
+    dir.Write(
+        "S7_Protocol.xml",
+        test::S7_File({test::S7_Read_Row()}, {With(With(test::S7_Write_Row(), "Rack", "3"), "Slot", "31")}));
     const ConfigImage img = Compile_Project(dir);
 
     ImageDump d;
@@ -109,14 +110,17 @@ TEST(ImageDecode, RoundTripOfACompiledProject) {
         const uint8_t* k = img.Bank2_Image.data() + KNX_Rule_Size * i;
         uint8_t again[KNX_Rule_Size];
         Serialise_KNX_Rule(Parse_KNX_Rule(k), again);
-        ASSERT_EQ(std::vector<uint8_t>(again, again + KNX_Rule_Size), std::vector<uint8_t>(k, k + KNX_Rule_Size));
+        ASSERT_EQ(std::vector<uint8_t>(again, again + KNX_Rule_Size),
+                  std::vector<uint8_t>(k, k + KNX_Rule_Size));
     }
 }
 
 TEST(ImageDecode, JsonCarriesTheSameValues) {
     test::TempDir dir;
-    dir.Write("KNX_SetAccess.xml", test::KNX_File({With(test::KNX_Rule_Row(), "MultiplicationFactor", "0.5")}));
-    dir.Write("ParGen.xml", test::ParGen_File(With(test::Default_ParGen(), "Eth_Conn_Device_Name", "a\"b\\c")));
+    dir.Write("KNX_SetAccess.xml",
+              test::KNX_File({With(test::KNX_Rule_Row(), "MultiplicationFactor", "0.5")}));
+    dir.Write("ParGen.xml",
+              test::ParGen_File(With(test::Default_ParGen(), "Eth_Conn_Device_Name", "a\"b\\c")));
     const ConfigImage img = Compile_Project(dir);
     ImageDump d;
     ASSERT_EQ(Decode_Image(img.Bank1_Image, img.Bank2_Image, d), "");
@@ -186,5 +190,5 @@ TEST(ImageDecode, AddressTexts) {
     EXPECT_EQ(Real_Text(-2.5f), "-2.5");
 }
 
-} // namespace
-} // namespace ks
+}  // namespace
+}  // namespace ks

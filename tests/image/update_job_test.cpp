@@ -13,12 +13,26 @@
 namespace ks {
 namespace {
 
-const char* const kOperationChildren[] = {
-    "Ope_Protection_Enabled", "Ope_GoToBoot_Before", "Ope_GoToApp_Before",      "Ope_IP_Address",
-    "Ope_Port",               "Ope_Port_Sec",        "Ope_Erase_Memory",        "Ope_FileName",
-    "Ope_Start_Address",      "Ope_Memory_Type",     "Ope_Bank_Type",           "Ope_Read_Back",
-    "Ope_Write_CSS",          "Ope_Address_CSS",     "Ope_Command_CSS",         "Ope_Write_Internal_Data",
-    "Ope_WID_Address",        "Ope_WID_Command",     "Ope_WID_Data",            "Ope_GoToApp_After"};
+const char* const kOperationChildren[] = {"Ope_Protection_Enabled",
+                                          "Ope_GoToBoot_Before",
+                                          "Ope_GoToApp_Before",
+                                          "Ope_IP_Address",
+                                          "Ope_Port",
+                                          "Ope_Port_Sec",
+                                          "Ope_Erase_Memory",
+                                          "Ope_FileName",
+                                          "Ope_Start_Address",
+                                          "Ope_Memory_Type",
+                                          "Ope_Bank_Type",
+                                          "Ope_Read_Back",
+                                          "Ope_Write_CSS",
+                                          "Ope_Address_CSS",
+                                          "Ope_Command_CSS",
+                                          "Ope_Write_Internal_Data",
+                                          "Ope_WID_Address",
+                                          "Ope_WID_Command",
+                                          "Ope_WID_Data",
+                                          "Ope_GoToApp_After"};
 
 // What varies between the three kinds of operation.
 struct Op {
@@ -30,9 +44,10 @@ struct Op {
 };
 
 std::string Operation_Xml(const Op& op, bool read_back) {
-    return std::string("<Operation><Ope_Protection_Enabled/><Ope_GoToBoot_Before>0</Ope_GoToBoot_Before>"
-                       "<Ope_GoToApp_Before>0</Ope_GoToApp_Before><Ope_IP_Address/><Ope_Port>2008</Ope_Port>"
-                       "<Ope_Port_Sec>2007</Ope_Port_Sec><Ope_Erase_Memory>0</Ope_Erase_Memory><Ope_FileName>") +
+    return std::string(
+               "<Operation><Ope_Protection_Enabled/><Ope_GoToBoot_Before>0</Ope_GoToBoot_Before>"
+               "<Ope_GoToApp_Before>0</Ope_GoToApp_Before><Ope_IP_Address/><Ope_Port>2008</Ope_Port>"
+               "<Ope_Port_Sec>2007</Ope_Port_Sec><Ope_Erase_Memory>0</Ope_Erase_Memory><Ope_FileName>") +
            op.file + "</Ope_FileName><Ope_Start_Address>" + op.start +
            "</Ope_Start_Address><Ope_Memory_Type>0</Ope_Memory_Type><Ope_Bank_Type>" + op.bank_type +
            "</Ope_Bank_Type><Ope_Read_Back>" + (read_back ? "1" : "0") + "</Ope_Read_Back><Ope_Write_CSS>" +
@@ -56,7 +71,9 @@ TEST(UpdateJob, WrittenElementForElement) {
     const std::string b1 = Join_Path(Join_Path(project.Path(), "bin"), "bank1.bin");
     const std::string b2 = Join_Path(Join_Path(project.Path(), "bin"), "bank2.bin");
     const JobCase cases[] = {
-        {0, true, {{sim, "0x8000", "1", "1", "0"}, {b1, "0x07000", "2", "0", "0"}, {b2, "0x80000", "2", "0", "1"}}},
+        {0,
+         true,
+         {{sim, "0x8000", "1", "1", "0"}, {b1, "0x07000", "2", "0", "0"}, {b2, "0x80000", "2", "0", "1"}}},
         {1, true, {{sim, "0x8000", "1", "1", "1"}}},
         {1, false, {{sim, "0x8000", "1", "1", "1"}}},
         {2, false, {{b1, "0x07000", "2", "0", "0"}, {b2, "0x80000", "2", "0", "1"}}},
@@ -77,7 +94,8 @@ TEST(UpdateJob, WrittenElementForElement) {
             "</Protections><Operations>";
         for (const Op& op : c.ops) expected += Operation_Xml(op, c.read_back);
         expected += "</Operations></Ethernet_Update>";
-        EXPECT_EQ(Read_File(Join_Path(program.Path(), "Ethernet_Update.xml")), std::optional<std::string>(expected))
+        EXPECT_EQ(Read_File(Join_Path(program.Path(), "Ethernet_Update.xml")),
+                  std::optional<std::string>(expected))
             << "option " << c.option;
     }
 }
@@ -92,12 +110,13 @@ TEST(UpdateJob, OperationChildrenInOrder) {
         ++ops;
         std::vector<std::string> names;
         for (pugi::xml_node c : op.children()) names.emplace_back(c.name());
-        EXPECT_EQ(names, std::vector<std::string>(std::begin(kOperationChildren), std::end(kOperationChildren)));
+        EXPECT_EQ(names,
+                  std::vector<std::string>(std::begin(kOperationChildren), std::end(kOperationChildren)));
     }
     EXPECT_EQ(ops, 3);
     // Only the last operation returns the converter to its application.
-    EXPECT_STREQ(doc.child("Ethernet_Update").child("Operations").last_child().child_value("Ope_GoToApp_After"),
-                 "1");
+    EXPECT_STREQ(
+        doc.child("Ethernet_Update").child("Operations").last_child().child_value("Ope_GoToApp_After"), "1");
     EXPECT_EQ(First_Node(doc).name(), std::string("Ethernet_Update"));
 }
 
@@ -122,5 +141,5 @@ TEST(UpdateJob, ReplacesAnEarlierFileAndReportsAFailure) {
     EXPECT_NE(Compile_XML_Parameter_New_Boot(job, Join_Path(program.Path(), "missing")), "");
 }
 
-} // namespace
-} // namespace ks
+}  // namespace
+}  // namespace ks
