@@ -13,7 +13,6 @@
 #include "app/app_state.h"
 #include "app/ui/error_report.h"
 #include "core/messages.h"
-#include "tables/ui/length_validator.h"
 #include "tables/ui/table_dialog.h"
 
 namespace ks {
@@ -123,7 +122,7 @@ TFParGen::TFParGen(AppState& st, Messages& msg, QWidget* parent) : KsDialog(st, 
     QWidget* b = CP_Ethernet_Connection->Body();
     L_EthConn_Device_Name = Add_Label(b, "L_EthConn_Device_Name", 14, 12);
     E_EthConn_Device_Name = Add_Edit(b, "E_EthConn_Device_Name", 191, 9, 238);
-    Limit_Length(E_EthConn_Device_Name, Device_Name_Length);
+    E_EthConn_Device_Name->setMaxLength(Device_Name_Length);
     CB_EthConn_En_DHCP_Cable = Add_Check(b, "CB_EthConn_En_DHCP_Cable", 14, 40, 415);
     CB_EthConn_En_DHCP_WiFi = Add_Check(b, "CB_EthConn_En_DHCP_WiFi", 14, 68, 415);
     CB_EthConn_Enable_DNS = Add_Check(b, "CB_EthConn_Enable_DNS", 14, 96, 415);
@@ -362,7 +361,11 @@ void TFParGen::Settings_To_Controls(const ParGenSettings& s) {
     put(E_S7_Protocol_SM, s.S7_Protocol_SM1, s.S7_Protocol_SM2, s.S7_Protocol_SM3, s.S7_Protocol_SM4);
     put(E_S7_Protocol_GAT, s.S7_Protocol_GAT1, s.S7_Protocol_GAT2, s.S7_Protocol_GAT3, s.S7_Protocol_GAT4);
     CB_S7_Protocol_En_GAT->setChecked(s.S7_Protocol_EN_GAT);
-    E_EthConn_Device_Name->setText(Q(s.Eth_Conn_Device_Name));
+    // A longer name written by hand is shown whole rather than cut (and the
+    // cut name saved); it can only get shorter.
+    const QString name = Q(s.Eth_Conn_Device_Name);
+    E_EthConn_Device_Name->setMaxLength(std::max<int>(Device_Name_Length, static_cast<int>(name.size())));
+    E_EthConn_Device_Name->setText(name);
     CB_EthConn_En_DHCP_Cable->setChecked(s.Eth_Conn_DHCP_Cable);
     CB_EthConn_En_DHCP_WiFi->setChecked(false);
     CB_EthConn_Enable_DNS->setChecked(s.Eth_Conn_Enable_DNS);

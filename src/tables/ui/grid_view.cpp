@@ -13,7 +13,6 @@
 
 #include "app/app_state.h"
 #include "core/text_util.h"
-#include "tables/ui/length_validator.h"
 
 namespace ks {
 
@@ -25,6 +24,13 @@ bool Is_Enter(const QEvent* e) {
     if (e->type() != QEvent::KeyPress) return false;
     const int k = static_cast<const QKeyEvent*>(e)->key();
     return k == Qt::Key_Return || k == Qt::Key_Enter;
+}
+
+// The length limit of a column for one edit. A longer text from a file is
+// shown whole (a plain limit would cut it, and the cut text would be saved)
+// and may only get shorter.
+void Limit_Length(QLineEdit* edit, int max_length, const QString& text) {
+    if (max_length > 0) edit->setMaxLength(std::max<int>(max_length, static_cast<int>(text.size())));
 }
 
 QFont Grid_Font() {
@@ -146,7 +152,7 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
                 // added to the list.
                 cb->setCompleter(nullptr);
                 cb->setInsertPolicy(QComboBox::NoInsert);
-                Limit_Length(cb->lineEdit(), spec.max_length);
+                Limit_Length(cb->lineEdit(), spec.max_length, index.data(Qt::EditRole).toString());
             }
             return cb;
         }
@@ -154,7 +160,7 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
         default: {
             auto* w = QStyledItemDelegate::createEditor(parent, option, index);
             if (auto* le = qobject_cast<QLineEdit*>(w)) {
-                Limit_Length(le, spec.max_length);
+                Limit_Length(le, spec.max_length, index.data(Qt::EditRole).toString());
                 le->setFrame(false);
             }
             return w;

@@ -189,6 +189,10 @@ private slots:
         QVERIFY(Save_ParGen(File(), s).empty());
         Open();
         QCOMPARE(dlg->E_EthConn_Device_Name->text().size(), 40);
+        dlg->E_EthConn_Device_Name->setFocus();
+        dlg->E_EthConn_Device_Name->end(false);
+        QTest::keyClick(dlg->E_EthConn_Device_Name, 'z');
+        QCOMPARE(dlg->E_EthConn_Device_Name->text().size(), 40);
         QVERIFY(Click_OK().isEmpty());
         QCOMPARE(Load_ParGen(File()).settings.Eth_Conn_Device_Name, s.Eth_Conn_Device_Name);
     }

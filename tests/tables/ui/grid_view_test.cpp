@@ -110,6 +110,23 @@ private slots:
         Enter_In_Editor();
         QCOMPARE(Cell(2, 3), std::string("abcde"));
         QVERIFY(!view->Is_Editing());
+        // A longer text from a file is neither cut when edited nor allowed
+        // to grow; shortening it works.
+        table->Set_Cell(2, 4, "0123456789");
+        view->Grid_Model()->Rows_Changed(4, 4);
+        Click_Cell(2, 4);
+        QTest::keyClick(view.get(), Qt::Key_F2);
+        QWidget* ed = QApplication::focusWidget();
+        QTest::keyClick(ed, Qt::Key_End);
+        QTest::keyClick(ed, Qt::Key_X);
+        Enter_In_Editor();
+        QCOMPARE(Cell(2, 4), std::string("0123456789"));
+        QTest::keyClick(view.get(), Qt::Key_F2);
+        ed = QApplication::focusWidget();
+        QTest::keyClick(ed, Qt::Key_End);
+        QTest::keyClick(ed, Qt::Key_Backspace);
+        Enter_In_Editor();
+        QCOMPARE(Cell(2, 4), std::string("012345678"));
     }
 
     void fixed_list_offers_only_its_items_and_keeps_an_outside_value() {
