@@ -148,4 +148,4 @@ void BM_Compile_And_Save(benchmark::State& state) {
 }
 BENCHMARK(BM_Compile_And_Save)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace

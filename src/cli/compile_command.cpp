@@ -45,7 +45,7 @@ int Run(const std::vector<std::string>& args) {
     return Exit_Ok;
 }
 
-}  // namespace
+} // namespace
 
 const Command Compile_Command = {
     kName,
@@ -66,4 +66,4 @@ const Command Compile_Command = {
     Run,
 };
 
-}  // namespace ks::cli
+} // namespace ks::cli

@@ -52,7 +52,7 @@ int Run(const std::vector<std::string>& args) {
     return Exit_Ok;
 }
 
-}  // namespace
+} // namespace
 
 const Command Dump_Command = {
     kName,
@@ -71,4 +71,4 @@ const Command Dump_Command = {
     Run,
 };
 
-}  // namespace ks::cli
+} // namespace ks::cli

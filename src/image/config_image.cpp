@@ -412,7 +412,7 @@ std::string Write_Bank_Pair(const std::string& path1, const std::vector<uint8_t>
     return {};
 }
 
-}  // namespace
+} // namespace
 
 ImageSources Image_Sources(const ProjectFiles& files) {
     return {files.File_ParGen, files.File_KNX_SetAccess, files.File_S7_Protocol};
@@ -680,4 +680,4 @@ std::string Save_Bin(const ConfigImage& image, const std::string& project_path, 
                            image.Bank2_Image);
 }
 
-}  // namespace ks
+} // namespace ks

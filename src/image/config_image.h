@@ -95,4 +95,4 @@ std::string Save_Bin(const ConfigImage& image, const std::string& project_path,
 std::string Bank1_Path(const std::string& project_path);
 std::string Bank2_Path(const std::string& project_path);
 
-}  // namespace ks
+} // namespace ks

@@ -184,7 +184,7 @@ DumpRecord S7_Record(int index, const uint8_t* p) {
     return d;
 }
 
-}  // namespace
+} // namespace
 
 std::string Individual_Address_Text(uint16_t w) {
     return std::to_string(w >> 12) + "." + std::to_string((w >> 8) & 0x0F) + "." + std::to_string(w & 0xFF);
@@ -399,4 +399,4 @@ std::string Dump_Json(const ImageDump& d) {
     return out;
 }
 
-}  // namespace ks
+} // namespace ks

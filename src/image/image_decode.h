@@ -44,4 +44,4 @@ std::string Real_Text(float v);
 std::string Dump_Text(const ImageDump& d);
 std::string Dump_Json(const ImageDump& d);
 
-}  // namespace ks
+} // namespace ks

@@ -78,4 +78,4 @@ uint32_t Bank1_Checksum(const uint8_t* bank1) {
     return sum;
 }
 
-}  // namespace ks
+} // namespace ks

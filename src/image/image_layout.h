@@ -57,7 +57,7 @@ inline constexpr size_t Checksum = 0x7FC;  // u32: sum of bytes 0x000..0x7FB
 
 inline constexpr uint16_t DHCP_Cable = 0x0001;
 inline constexpr uint16_t DHCP_WiFi = 0x0002;
-}  // namespace bank1
+} // namespace bank1
 
 // Flags word of a KNX record (its top four bits hold the data format).
 namespace knx_flag {
@@ -68,7 +68,7 @@ inline constexpr uint16_t Extended = 0x0010;
 inline constexpr uint16_t Group = 0x0020;
 inline constexpr uint16_t Bit_Mode = 0x0040;
 inline constexpr uint16_t Format_Mask = 0xF000;
-}  // namespace knx_flag
+} // namespace knx_flag
 
 // Flags byte of an S7comm record.
 namespace s7_flag {
@@ -77,7 +77,7 @@ inline constexpr uint8_t Swap = 0x04;
 inline constexpr uint8_t Swap_Word = 0x08;
 inline constexpr uint8_t On_CMD = 0x10;
 inline constexpr uint8_t Write = 0x20;
-}  // namespace s7_flag
+} // namespace s7_flag
 
 // One KNX rule; the reset record is all zero with a factor of 1.0.
 struct KNX_Rule_Rec {
@@ -153,4 +153,4 @@ S7comm_Rule_Rec Parse_S7_Rule(const uint8_t* in);
 // Plain unsigned sum of bytes 0x000 to 0x7FB of a bank 1 image.
 uint32_t Bank1_Checksum(const uint8_t* bank1);
 
-}  // namespace ks
+} // namespace ks

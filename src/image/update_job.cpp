@@ -59,7 +59,7 @@ void Add_Operation(pugi::xml_node ops, Operation op, const UpdateJob& job, bool 
     Add_Text(o, "Ope_GoToApp_After", go_to_app_after ? "1" : "0");
 }
 
-}  // namespace
+} // namespace
 
 bool Build_Update_Job(const UpdateJob& job, pugi::xml_document& doc) {
     doc.reset();
@@ -97,4 +97,4 @@ std::string Compile_XML_Parameter_New_Boot(const UpdateJob& job, const std::stri
     return Save_Xml_Atomic(doc, Update_Job_Path(program_dir));
 }
 
-}  // namespace ks
+} // namespace ks

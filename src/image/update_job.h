@@ -29,4 +29,4 @@ std::string Update_Job_Path(const std::string& program_dir);
 // on success, else the error text (nothing is written then).
 std::string Compile_XML_Parameter_New_Boot(const UpdateJob& job, const std::string& program_dir);
 
-}  // namespace ks
+} // namespace ks

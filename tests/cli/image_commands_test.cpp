@@ -134,5 +134,5 @@ TEST_F(CliImage, ArgumentsAndHelp) {
     EXPECT_FALSE(std::filesystem::exists(tmp / "nowhere"));
 }
 
-}  // namespace
-}  // namespace ks
+} // namespace
+} // namespace ks

@@ -635,5 +635,5 @@ TEST(RecordCoding, RoundTrip) {
     EXPECT_EQ(Parse_S7_Rule(buf), s);
 }
 
-}  // namespace
-}  // namespace ks
+} // namespace
+} // namespace ks

@@ -190,5 +190,5 @@ TEST(ImageDecode, AddressTexts) {
     EXPECT_EQ(Real_Text(-2.5f), "-2.5");
 }
 
-}  // namespace
-}  // namespace ks
+} // namespace
+} // namespace ks

@@ -141,5 +141,5 @@ TEST(UpdateJob, ReplacesAnEarlierFileAndReportsAFailure) {
     EXPECT_NE(Compile_XML_Parameter_New_Boot(job, Join_Path(program.Path(), "missing")), "");
 }
 
-}  // namespace
-}  // namespace ks
+} // namespace
+} // namespace ks

@@ -150,4 +150,4 @@ inline Fields S7_Write_Row() {
     return w;
 }
 
-}  // namespace ks::test
+} // namespace ks::test
