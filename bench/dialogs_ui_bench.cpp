@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QScrollBar>
 #include <chrono>
 #include <filesystem>
 #include <memory>
@@ -157,6 +158,22 @@ void BM_Open_S7_2x512(benchmark::State& state) {
     if (d.ACG_S7_Write->Table().Cell(20, 512) != "Line 512") state.SkipWithError("not loaded");
 }
 BENCHMARK(BM_Open_S7_2x512)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// One page of the full KNX grid scrolled and painted: smooth scrolling needs
+// this well under a frame (16 ms).
+void BM_Scroll_KNX_Page(benchmark::State& state) {
+    Fixture f;
+    TFKNXAccess d(f.st, f.msg);
+    d.show();
+    QApplication::processEvents();
+    QScrollBar* bar = d.ACG_KNX_in_Write->verticalScrollBar();
+    for (auto _ : state) {
+        const int next = bar->value() + bar->pageStep();
+        bar->setValue(next > bar->maximum() ? 0 : next);
+        d.ACG_KNX_in_Write->viewport()->repaint();
+    }
+}
+BENCHMARK(BM_Scroll_KNX_Page)->Unit(benchmark::kMillisecond);
 
 template <class Dialog>
 void Ok_Loop(benchmark::State& state, Dialog& d, Silent& msg) {
