@@ -18,14 +18,13 @@ TFAbout::TFAbout(UrlOpener open_url, QWidget* parent)
       open_url_(std::move(open_url)) {
     setObjectName(QStringLiteral("FAbout"));
     Apply_Look(this);
-    setStyleSheet(QStringLiteral("QLabel { color: #333333; }"));
+    Set_Text_Colour(this, QColor(0x33, 0x33, 0x33));  // dark grey text
     setWindowTitle(QStringLiteral("About..."));
     setFixedSize(425, 148);
 
     Image2 = new ClickLabel(this);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setGeometry(32, 24, 81, 81);
-    Image2->setPixmap(Logo_Pixmap(81));
     Image2->setScaledContents(true);
     Image2->setCursor(Qt::PointingHandCursor);
     connect(Image2, &ClickLabel::clicked, this, &TFAbout::Label4Click);
@@ -46,7 +45,10 @@ TFAbout::TFAbout(UrlOpener open_url, QWidget* parent)
 
     Label4 = new ClickLabel(QString::fromLatin1(Vendor_Host), this);
     Label4->setObjectName(QStringLiteral("Label4"));
-    Label4->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline"));
+    Set_Text_Colour(Label4, Qt::blue);
+    QFont link_font = Label4->font();
+    link_font.setUnderline(true);
+    Label4->setFont(link_font);
     Label4->setCursor(Qt::PointingHandCursor);
     Label4->adjustSize();
     // Right-aligned so the whole address stays inside the box.
@@ -58,7 +60,7 @@ TFAbout::TFAbout(UrlOpener open_url, QWidget* parent)
     LbButton1->setGeometry(32, 115, 81, 22);
     LbButton1->setDefault(true);
     connect(LbButton1, &QPushButton::clicked, this, &QDialog::accept);
-    FormShow();
+    Set_Values();
 }
 
 QLabel* TFAbout::Text_Label(const char* name, int left, int top, const QString& text) {
@@ -70,6 +72,12 @@ QLabel* TFAbout::Text_Label(const char* name, int left, int top, const QString& 
 }
 
 void TFAbout::FormShow() {
+    // Drawn on the first showing: the box exists from start-up but is rarely opened.
+    if (Image2->pixmap().isNull()) Image2->setPixmap(Logo_Pixmap(81));
+    Set_Values();
+}
+
+void TFAbout::Set_Values() {
     Label2->setText(QString::fromLatin1(AppState::SW_Desc));
     Label9->setText(QString::fromLatin1(AppState::SW_Code));
     Label10->setText(QString::fromLatin1(Program_Version));

@@ -35,6 +35,7 @@ protected:
 
 private:
     void FormShow();
+    void Set_Values();
     QLabel* Text_Label(const char* name, int left, int top, const QString& text);
 
     UrlOpener open_url_;

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
+#include <cmath>
 
 namespace ks {
 
@@ -45,25 +46,15 @@ QIcon Options_Icon() {
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     const QPointF c(Icon_Size / 2.0, Icon_Size / 2.0);
-    // A cog: eight teeth around a ring.
-    QPainterPath teeth;
+    // A cog: eight teeth around a ring with a hole.
+    p.setPen(QPen(Icon_Grey, 7, Qt::SolidLine, Qt::FlatCap));
     for (int i = 0; i < 8; ++i) {
         const double a = i * M_PI / 4.0;
-        QTransform t;
-        t.translate(c.x(), c.y());
-        t.rotateRadians(a);
-        QPainterPath tooth;
-        tooth.addRoundedRect(QRectF(-4, -18, 8, 10), 1.5, 1.5);
-        teeth.addPath(t.map(tooth));
+        p.drawLine(c + QPointF(std::cos(a), std::sin(a)) * 10, c + QPointF(std::cos(a), std::sin(a)) * 18);
     }
-    QPainterPath ring;
-    ring.addEllipse(c, 12.5, 12.5);
-    QPainterPath hole;
-    hole.addEllipse(c, 5, 5);
-    const QPainterPath cog = teeth.united(ring).subtracted(hole);
-    p.setPen(Qt::NoPen);
-    p.setBrush(Icon_Grey);
-    p.drawPath(cog);
+    p.setPen(QPen(Icon_Grey, 7.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(c, 9, 9);
     return Icon_From(pm);
 }
 

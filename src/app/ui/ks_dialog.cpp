@@ -19,6 +19,22 @@ void Apply_Look(QWidget* w) {
     w->setAutoFillBackground(true);
 }
 
+void Set_Text_Colour(QWidget* w, const QColor& c) {
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, c);
+    pal.setColor(QPalette::Text, c);
+    pal.setColor(QPalette::ButtonText, c);
+    w->setPalette(pal);
+}
+
+QColor Label_Grey() { return QColor(128, 128, 128); }
+
+void Set_Bold(QWidget* w, bool bold) {
+    QFont f = w->font();
+    f.setBold(bold);
+    w->setFont(f);
+}
+
 QString Tx(const AppState& st, int i) { return QString::fromStdString(st.Text(i)); }
 
 KsDialog::KsDialog(AppState& st, Messages& msg, QWidget* parent) : QDialog(parent), st_(st), msg_(msg) {
@@ -39,12 +55,12 @@ KsDialog::KsDialog(AppState& st, Messages& msg, QWidget* parent) : QDialog(paren
     QFont cf = font();
     cf.setPixelSize(32);
     L_SW_Code->setFont(cf);
-    L_SW_Code->setStyleSheet(QStringLiteral("color: grey"));
+    Set_Text_Colour(L_SW_Code, Label_Grey());
     L_SW_Code->move(16, 4);
     L_SW_Code->adjustSize();
     L_SW_Desc = new QLabel(header_);
     L_SW_Desc->setObjectName(QStringLiteral("L_SW_Desc"));
-    L_SW_Desc->setStyleSheet(QStringLiteral("color: grey"));
+    Set_Text_Colour(L_SW_Desc, Label_Grey());
     L_SW_Desc->setGeometry(16, 44, 600, 17);
 
     body_ = new QWidget(this);

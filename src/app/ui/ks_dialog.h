@@ -17,6 +17,13 @@ class Messages;
 QColor Window_Background();
 // Applies the program's font and background to a top-level window.
 void Apply_Look(QWidget* w);
+// Colours a widget's text through its palette (cheaper than a style sheet,
+// which would slow the start-up of every window).
+void Set_Text_Colour(QWidget* w, const QColor& c);
+// The grey of captions and labels on the common background.
+QColor Label_Grey();
+// Makes a widget's font bold.
+void Set_Bold(QWidget* w, bool bold = true);
 // Shorthand: entry i of the text table as a QString.
 QString Tx(const AppState& st, int i);
 

@@ -38,18 +38,6 @@ constexpr int Client_Height = Step5_Top + 152;
 constexpr int First_Check_Ms = 60000;      // one minute after start-up
 constexpr int Next_Check_Ms = 7200000;     // then every two hours
 
-const char* Step_Style =
-    "QPushButton { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #e2e7ee);"
-    " border: 1px solid #9aa6b6; border-radius: 4px; color: #23344d; font-weight: bold; }"
-    "QPushButton:hover { border-color: #3a78c3; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-    " stop:0 #ffffff, stop:1 #d8e4f3); }"
-    "QPushButton:pressed { background: #cfd9e6; }"
-    "QPushButton:focus { border-color: #3a78c3; }";
-
-const char* Icon_Style =
-    "QToolButton { border: 1px solid transparent; border-radius: 6px; background: transparent; }"
-    "QToolButton:hover { border-color: #9aa6b6; background: #ffffff; }"
-    "QToolButton:pressed { background: #dfe6ef; }";
 
 }  // namespace
 
@@ -89,7 +77,9 @@ TFKeystrelFirmWare::TFKeystrelFirmWare(AppState& st, Messages& msg, const std::s
     Shape2 = new QFrame(this);
     Shape2->setObjectName(QStringLiteral("Shape2"));
     Shape2->setGeometry(80, 70, 348, 36);
-    Shape2->setStyleSheet(QStringLiteral("QFrame#Shape2 { border: 1px solid silver; background: transparent; }"));
+    Shape2->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Shape2->setLineWidth(1);
+    Set_Text_Colour(Shape2, QColor(192, 192, 192));  // a plain frame is drawn in the text colour
     L_Name_Conf = Label("L_Name_Conf", 87, 75, false);
     L_Name_Conf_L2 = Label("L_Name_Conf_L2", 87, 88, false);
     for (QLabel* l : {L_Name_Conf, L_Name_Conf_L2}) l->resize(336, 15);
@@ -110,7 +100,8 @@ TFKeystrelFirmWare::TFKeystrelFirmWare(AppState& st, Messages& msg, const std::s
 
     L_Morvane = new ClickLabel(QString::fromLatin1(Vendor_Host), this);
     L_Morvane->setObjectName(QStringLiteral("L_Morvane"));
-    L_Morvane->setStyleSheet(QStringLiteral("color: grey; font-weight: bold"));
+    Set_Text_Colour(L_Morvane, Label_Grey());
+    Set_Bold(L_Morvane);
     L_Morvane->move(565, L_Step_5->y());
     L_Morvane->adjustSize();
     L_Morvane->setCursor(Qt::PointingHandCursor);
@@ -119,7 +110,10 @@ TFKeystrelFirmWare::TFKeystrelFirmWare(AppState& st, Messages& msg, const std::s
     Shape1 = new QFrame(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setGeometry(10, Step5_Top + 51, 674, 1);
-    Shape1->setStyleSheet(QStringLiteral("background: silver"));
+    Shape1->setAutoFillBackground(true);
+    QPalette line = Shape1->palette();
+    line.setColor(QPalette::Window, QColor(192, 192, 192));
+    Shape1->setPalette(line);
 
     // Steps of the sibling models share the buttons' places but stay hidden.
     Btn_PROFIBUS_GSD = Step_Button("Btn_PROFIBUS_GSD", Step_Left + 178, Step_Top + Step_Pitch, false);
@@ -165,7 +159,8 @@ QLabel* TFKeystrelFirmWare::Label(const char* name, int left, int top, bool bold
     auto* l = new QLabel(this);
     l->setObjectName(QString::fromLatin1(name));
     l->move(left, top);
-    l->setStyleSheet(bold ? QStringLiteral("color: grey; font-weight: bold") : QStringLiteral("color: grey"));
+    Set_Text_Colour(l, Label_Grey());
+    Set_Bold(l, bold);
     l->setVisible(shown);
     return l;
 }
@@ -174,7 +169,8 @@ QPushButton* TFKeystrelFirmWare::Step_Button(const char* name, int left, int top
     auto* b = new QPushButton(this);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(left, top, Step_Width, Step_Height);
-    b->setStyleSheet(QString::fromLatin1(Step_Style));
+    Set_Text_Colour(b, QColor(0x23, 0x34, 0x4d));
+    Set_Bold(b);
     b->setCursor(Qt::PointingHandCursor);
     b->setVisible(shown);
     connect(b, &QPushButton::clicked, this, [this, b] { Btn_Click(b); });
@@ -188,7 +184,6 @@ QToolButton* TFKeystrelFirmWare::Icon_Button(const char* name, int left, const Q
     b->setIcon(icon);
     b->setIconSize(QSize(40, 40));
     b->setAutoRaise(true);
-    b->setStyleSheet(QString::fromLatin1(Icon_Style));
     b->setCursor(Qt::PointingHandCursor);
     connect(b, &QToolButton::clicked, this, [this, b] { Btn_Click(b); });
     return b;
