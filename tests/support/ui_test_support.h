@@ -9,29 +9,41 @@
 
 namespace ks::test {
 
-// Runs `act` on the next modal window as soon as it is open; returns a flag
-// that tells afterwards whether one appeared. Use before the click that
-// opens the window.
-inline std::shared_ptr<bool> On_Modal(std::function<void(QWidget*)> act, int give_up_ms = 5000) {
-    auto seen = std::make_shared<bool>(false);
-    auto poll = std::make_shared<std::function<void(int)>>();
-    *poll = [=](int left) {
-        if (QWidget* w = QApplication::activeModalWidget()) {
-            *seen = true;
-            act(w);
-            return;
-        }
-        if (left > 0) QTimer::singleShot(10, [=] { (*poll)(left - 10); });
-    };
-    QTimer::singleShot(0, [=] { (*poll)(give_up_ms); });
-    return seen;
-}
+// Acts on the next modal window as soon as it is open. Create it before the
+// click that opens the window; it stops watching when it goes out of scope,
+// so a window that never came cannot catch a later test's window.
+class ModalWatch {
+public:
+    explicit ModalWatch(std::function<void(QWidget*)> act) : act_(std::move(act)) {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (!w || seen_) return;
+            seen_ = true;
+            timer_.stop();
+            act_(w);
+        });
+        timer_.start();
+    }
+    ModalWatch(const ModalWatch&) = delete;
+    ModalWatch& operator=(const ModalWatch&) = delete;
+
+    // Whether a modal window appeared.
+    bool Seen() const { return seen_; }
+
+private:
+    std::function<void(QWidget*)> act_;
+    QTimer timer_;
+    bool seen_ = false;
+};
 
 // Closes the next modal dialog with Cancel (reject).
-inline std::shared_ptr<bool> Reject_Next_Modal() {
-    return On_Modal([](QWidget* w) {
-        if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
-    });
-}
+class RejectNextModal : public ModalWatch {
+public:
+    RejectNextModal()
+        : ModalWatch([](QWidget* w) {
+              if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
+          }) {}
+};
 
 } // namespace ks::test

@@ -16,6 +16,7 @@
 #include "app/ui/open_conf.h"
 #include "app/vendor.h"
 #include "core/messages.h"
+#include "image/config_image.h"
 #include "settings/ui/par_gen_dialog.h"
 #include "tables/ui/knx_access_dialog.h"
 #include "tables/ui/s7_access_dialog.h"
@@ -326,7 +327,19 @@ void TFKeystrelFirmWare::Open_Project() {
 }
 
 void TFKeystrelFirmWare::Update_Device() {
-    // Compilation and the update dialog arrive with the image subsystem.
+    // The image files are rewritten on every press, before the update dialog
+    // opens. A project that does not compile, or banks that cannot be
+    // written, end the step with the error's text.
+    bool written = false;
+    Run_Guarded(msg_, [&] {
+        const CompileResult compiled = Compile_Bin(Image_Sources(st_.Files));
+        if (!compiled.Ok()) return msg_.Error(compiled.Error);
+        const std::string err = Save_Bin(compiled.Image, st_.Project_Path);
+        if (!err.empty()) return msg_.Error(err);
+        written = true;
+    });
+    if (!written) return;
+    // The update over Ethernet (form type 1).
     Show_Modal(FBoot);
 }
 

@@ -72,6 +72,9 @@ private slots:
     void timerTicksOnlyWhileBothOptionsAreOn();
     void closeButtonSavesTheSettings();
     void webAddressLabelsOpenTheHomePage();
+    void updateDeviceWritesBothBanks();
+    void updateDeviceReportsFailuresAndStops_data();
+    void updateDeviceReportsFailuresAndStops();
 };
 
 void MainWindowTest::firstStartInAnEmptyProgramFolder() {
@@ -132,11 +135,11 @@ void MainWindowTest::stepsWithoutAProjectReportText18() {
     Program p;
     auto* b = p.win->findChild<QPushButton*>(button);
     QVERIFY(b);
-    const auto opened = test::Reject_Next_Modal();
+    test::RejectNextModal opened;
     QTest::mouseClick(b, Qt::LeftButton);
     QCOMPARE(p.msg.errors, std::vector<std::string>{"Error! Project not Valid"});
     QTest::qWait(20);
-    QVERIFY2(!*opened, "no window may open without a project");
+    QVERIFY2(!opened.Seen(), "no window may open without a project");
 }
 
 void MainWindowTest::rememberedProjectWhoseFolderIsGone() {
@@ -168,7 +171,7 @@ void MainWindowTest::newConfigurationThroughStep1() {
     auto& w = *p.win;
     bool focused = false, cleared = false;
     p.win->FNew_Project->E_New_Proj->setText(QStringLiteral("left over"));
-    const auto seen = test::On_Modal([&](QWidget* m) {
+    test::ModalWatch seen([&](QWidget* m) {
         auto* d = qobject_cast<TFNew_Project*>(m);
         QVERIFY(d);
         cleared = d->E_New_Proj->text().isEmpty();
@@ -177,7 +180,7 @@ void MainWindowTest::newConfigurationThroughStep1() {
         QTest::keyClick(d->E_New_Proj, Qt::Key_Return);  // Enter acts as OK
     });
     QTest::mouseClick(w.Btn_New, Qt::LeftButton);
-    QVERIFY(*seen);
+    QVERIFY(seen.Seen());
     QVERIFY(cleared);
     QVERIFY(focused);
     QVERIFY(p.msg.errors.empty());
@@ -190,8 +193,10 @@ void MainWindowTest::newConfigurationThroughStep1() {
     QCOMPARE(w.L_Name_Conf->text(), QStringLiteral("Opened Configuration of the Converter : "));
     QCOMPARE(w.L_Name_Conf_L2->text(), QStringLiteral("Plant A"));
 
-    // With a project open, step 2 no longer complains.
+    // With a project open, step 2 opens its dialog instead of complaining.
+    test::RejectNextModal opened;
     QTest::mouseClick(w.Btn_Prm_Gen, Qt::LeftButton);
+    QVERIFY(opened.Seen());
     QVERIFY(p.msg.errors.empty());
 }
 
@@ -253,7 +258,7 @@ void MainWindowTest::openDialogPreselection() {
 
     // Through the main window: OK opens the selection.
     p.st.Project_Path.clear();
-    test::On_Modal([](QWidget* m) {
+    test::ModalWatch watch1([](QWidget* m) {
         auto* o = qobject_cast<TFOpenConf*>(m);
         QVERIFY(o);
         o->ListBox1->setCurrentRow(2);
@@ -268,7 +273,7 @@ void MainWindowTest::openDialogPreselection() {
 void MainWindowTest::openWithEmptyProjectsLeavesNoProject() {
     Program p;
     p.st.Project_Name = "Stale";
-    const auto seen = test::On_Modal([](QWidget* m) {
+    test::ModalWatch seen([](QWidget* m) {
         auto* o = qobject_cast<TFOpenConf*>(m);
         QVERIFY(o);
         QCOMPARE(o->ListBox1->count(), 0);
@@ -276,7 +281,7 @@ void MainWindowTest::openWithEmptyProjectsLeavesNoProject() {
         QTest::mouseClick(o->Btn_OK, Qt::LeftButton);
     });
     QTest::mouseClick(p.win->Btn_Open, Qt::LeftButton);
-    QVERIFY(*seen);
+    QVERIFY(seen.Seen());
     QVERIFY(!p.st.Project_Open());
     QVERIFY(p.st.Project_Name.empty());
     QCOMPARE(p.win->L_Name_Conf->text(), QStringLiteral("None Configuration Opened "));
@@ -291,13 +296,13 @@ void MainWindowTest::cancelKeepsTheOpenProject() {
     });
     QVERIFY(p.st.Project_Open());
     QCOMPARE(p.win->L_Name_Conf_L2->text(), QStringLiteral("Kept"));
-    test::On_Modal([](QWidget* m) {
+    test::ModalWatch watch2([](QWidget* m) {
         auto* o = qobject_cast<TFOpenConf*>(m);
         o->ListBox1->setCurrentRow(o->Search_Open_Conf("Other"));
         QTest::mouseClick(o->Btn_Cancel, Qt::LeftButton);
     });
     QTest::mouseClick(p.win->Btn_Open, Qt::LeftButton);
-    test::On_Modal([](QWidget* m) {
+    test::ModalWatch watch3([](QWidget* m) {
         auto* n = qobject_cast<TFNew_Project*>(m);
         QTest::keyClicks(n->E_New_Proj, QStringLiteral("Never"));
         QTest::mouseClick(n->Btn_Cancel, Qt::LeftButton);
@@ -316,7 +321,7 @@ void MainWindowTest::languageSwitchWhileWindowsAreOpen() {
     w.FAbout->show();
     p.msg.answers = {true};
     QString options_title, tab_caption;
-    test::On_Modal([&](QWidget* m) {
+    test::ModalWatch watch4([&](QWidget* m) {
         auto* o = qobject_cast<TFSoftOptions*>(m);
         QVERIFY(o);
         QCOMPARE(o->L_L[0]->text(), QStringLiteral("Deutsch"));
@@ -348,7 +353,7 @@ void MainWindowTest::languageSwitchWhileWindowsAreOpen() {
 void MainWindowTest::optionsOkSavesAtOnceAndSwitchesTheTimer() {
     Program p;
     auto& w = *p.win;
-    test::On_Modal([](QWidget* m) {
+    test::ModalWatch watch5([](QWidget* m) {
         auto* o = qobject_cast<TFSoftOptions*>(m);
         o->CB_En_Con->setChecked(true);
         o->CB_Update->setChecked(true);
@@ -365,7 +370,7 @@ void MainWindowTest::optionsOkSavesAtOnceAndSwitchesTheTimer() {
     QCOMPARE(w.Timer_Update.interval(), 60000);
 
     // Switching the internet connection off stops the timer (and is saved).
-    test::On_Modal([](QWidget* m) {
+    test::ModalWatch watch6([](QWidget* m) {
         auto* o = qobject_cast<TFSoftOptions*>(m);
         QVERIFY(o->CB_En_Con->isChecked() && o->CB_Update->isEnabled());
         o->CB_En_Con->setChecked(false);
@@ -431,7 +436,7 @@ void MainWindowTest::webAddressLabelsOpenTheHomePage() {
     const std::string home = "http://www.morvane.com/HOME/default.asp?frompg=CS82411";
     QCOMPARE(p.opened, (std::vector<std::string>{home, home, home}));
     // The information box from the icon button, with its fixed texts.
-    const auto seen = test::On_Modal([](QWidget* m) {
+    test::ModalWatch seen([](QWidget* m) {
         auto* a = qobject_cast<TFAbout*>(m);
         QVERIFY(a);
         QCOMPARE(a->size(), QSize(425, 148));
@@ -443,7 +448,46 @@ void MainWindowTest::webAddressLabelsOpenTheHomePage() {
     });
     p.win->FAbout->hide();
     QTest::mouseClick(p.win->Btn_Info, Qt::LeftButton);
-    QVERIFY(*seen);
+    QVERIFY(seen.Seen());
+}
+
+void MainWindowTest::updateDeviceWritesBothBanks() {
+    Program p([](const test::TempDir& d) {
+        fs::create_directories(d / "PROJECTS/Plant/bin");
+        d.Write("PROJECTS/Plant/bin/bank1.bin", "old");
+        d.Write("Keystrel.xml", "<Conf_Settings><lastproj><projectname>Plant</projectname></lastproj></Conf_Settings>");
+    });
+    // Whatever the update dialog then does (here: cancelled), the banks are new.
+    test::RejectNextModal cancel_update;
+    QTest::mouseClick(p.win->Btn_CreateBin, Qt::LeftButton);
+    QVERIFY2(p.msg.errors.empty(), p.msg.errors.empty() ? "" : p.msg.errors[0].c_str());
+    QCOMPARE(fs::file_size(p.dir / "PROJECTS/Plant/bin/bank1.bin"), uintmax_t(2048));
+    QCOMPARE(fs::file_size(p.dir / "PROJECTS/Plant/bin/bank2.bin"), uintmax_t(53248));
+}
+
+void MainWindowTest::updateDeviceReportsFailuresAndStops_data() {
+    QTest::addColumn<bool>("bin_folder");
+    QTest::addColumn<QString>("pargen");
+    QTest::newRow("unreadable ParGen.xml") << true << "<ParGen><unclosed>";
+    QTest::newRow("no bin folder") << false << QString();
+}
+
+void MainWindowTest::updateDeviceReportsFailuresAndStops() {
+    QFETCH(bool, bin_folder);
+    QFETCH(QString, pargen);
+    Program p([&](const test::TempDir& d) {
+        fs::create_directories(d / (bin_folder ? "PROJECTS/Plant/bin" : "PROJECTS/Plant"));
+        if (!pargen.isEmpty()) d.Write("PROJECTS/Plant/ParGen.xml", pargen.toStdString());
+        d.Write("Keystrel.xml", "<Conf_Settings><lastproj><projectname>Plant</projectname></lastproj></Conf_Settings>");
+    });
+    test::RejectNextModal opened;
+    QTest::mouseClick(p.win->Btn_CreateBin, Qt::LeftButton);
+    QCOMPARE(p.msg.errors.size(), size_t(1));
+    QVERIFY(!p.msg.errors[0].empty());
+    QTest::qWait(20);
+    QVERIFY2(!opened.Seen(), "the update dialog must not open");
+    QVERIFY(!Is_File(p.dir / "PROJECTS/Plant/bin/bank1.bin"));
+    QVERIFY(!Is_File(p.dir / "PROJECTS/Plant/bin/bank2.bin"));
 }
 
 QTEST_MAIN(MainWindowTest)
