@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -48,10 +49,11 @@ int Child_Program(int argc, char** argv, const char* dir) {
     std::_Exit(0);
 }
 
-int Child_Bare(int argc, char** argv) {
+int Child_Bare(int argc, char** argv, bool with_text) {
     QApplication app(argc, argv);
     QWidget w;
     w.resize(694, 440);
+    if (with_text) new QLabel(QStringLiteral("Keystrel"), &w);
     w.show();
     Wait_Exposed(w);
     std::_Exit(0);
@@ -86,6 +88,9 @@ void BM_Process_Program(benchmark::State& state) {
     Run_Child(state, {QStringLiteral("--child-program"), Program_Dir});
 }
 void BM_Process_BareQt(benchmark::State& state) { Run_Child(state, {QStringLiteral("--child-bare")}); }
+// The same empty window with one line of text: the cost of the font system,
+// which any window with text pays once.
+void BM_Process_BareQtText(benchmark::State& state) { Run_Child(state, {QStringLiteral("--child-bare-text")}); }
 
 void BM_InProcess_Program(benchmark::State& state) {
     for (auto _ : state) {
@@ -110,6 +115,7 @@ void BM_InProcess_BareQt(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_Process_BareQt)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_Process_BareQtText)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_Process_Program)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_InProcess_BareQt)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_InProcess_Program)->Unit(benchmark::kMicrosecond)->UseRealTime();
@@ -117,7 +123,8 @@ BENCHMARK(BM_InProcess_Program)->Unit(benchmark::kMicrosecond)->UseRealTime();
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     if (argc >= 3 && std::strcmp(argv[1], "--child-program") == 0) return Child_Program(argc, argv, argv[2]);
-    if (argc >= 2 && std::strcmp(argv[1], "--child-bare") == 0) return Child_Bare(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "--child-bare") == 0) return Child_Bare(argc, argv, false);
+    if (argc >= 2 && std::strcmp(argv[1], "--child-bare-text") == 0) return Child_Bare(argc, argv, true);
 
     QApplication app(argc, argv);
     Self_Path = QApplication::applicationFilePath();
