@@ -35,9 +35,15 @@ bool Run_Guarded(Messages& msg, const std::function<void()>& fn) {
 }
 
 bool KsApplication::notify(QObject* receiver, QEvent* event) {
-    bool handled = false;
-    Run_Guarded([&] { handled = QApplication::notify(receiver, event); });
-    return handled;
+    // Every event passes here: no std::function, so no allocation per event.
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        Report_Error(QString::fromUtf8(e.what()));
+    } catch (...) {
+        Report_Error(QStringLiteral("Unknown error"));
+    }
+    return false;
 }
 
 } // namespace ks
