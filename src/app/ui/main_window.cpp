@@ -17,6 +17,7 @@
 #include "app/vendor.h"
 #include "core/messages.h"
 #include "image/config_image.h"
+#include "image/ui/boot_dialog.h"
 #include "settings/ui/par_gen_dialog.h"
 #include "tables/ui/knx_access_dialog.h"
 #include "tables/ui/s7_access_dialog.h"
@@ -202,7 +203,7 @@ void TFKeystrelFirmWare::Create_Dialogs() {
     FSoftOptions->Set_Language_Changed([this] { Change_Language(); });
     FSoftOptions->Set_Timer_Rule([this] { Apply_Timer_Rule(); });
     FParGen = Keep(new TFParGen(st_, msg_, this));
-    // FBoot = Keep(new TFBoot(st_, msg_, this));
+    FBoot = Keep(new TFBoot(st_, msg_, this));
     FS7_Protocol_Set_Access = Keep(new TFS7_Protocol_Set_Access(st_, msg_, this));
     FKNXAccess = Keep(new TFKNXAccess(st_, msg_, this));
     // The editors of the sibling models (IEC 61850 ... OPC UA) follow here.
@@ -339,7 +340,8 @@ void TFKeystrelFirmWare::Update_Device() {
         written = true;
     });
     if (!written) return;
-    // The update over Ethernet (form type 1).
+    if (!FBoot) return;
+    FBoot->Form_Type = TFBoot::Ethernet;  // the update over Ethernet
     Show_Modal(FBoot);
 }
 

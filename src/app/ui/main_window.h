@@ -23,6 +23,7 @@ class TFAbout;
 class TFNew_Project;
 class TFOpenConf;
 class TFSoftOptions;
+class TFBoot;
 
 class TFKeystrelFirmWare : public QWidget {
     Q_OBJECT
@@ -127,7 +128,7 @@ public:
     TFOpenConf* FOpenConf = nullptr;
     TFSoftOptions* FSoftOptions = nullptr;
     KsDialog* FParGen = nullptr;
-    KsDialog* FBoot = nullptr;
+    TFBoot* FBoot = nullptr;
     KsDialog* FS7_Protocol_Set_Access = nullptr;
     KsDialog* FKNXAccess = nullptr;
 
