@@ -1,6 +1,9 @@
 // ICMP echo through the system's echo service (Windows).
 #ifdef _WIN32
 
+#ifndef _WIN32_WINNT
+#define _WIN32_WINNT 0x0601  // inet_pton needs Vista or later
+#endif
 // clang-format off
 #include <winsock2.h>
 #include <ws2tcpip.h>

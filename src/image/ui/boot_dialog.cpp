@@ -95,7 +95,8 @@ TFBoot::TFBoot(AppState& st, Messages& msg, QWidget* parent)
     // Serial port: the COM port list and its refresh button.
     P_Serial = Panel(Body(), "P_Serial", Serial_Panel_Height);
     L_COM_Port = Named(new QLabel(P_Serial), "L_COM_Port");
-    L_COM_Port->setGeometry(16, 16, Right_Column - 24, 17);
+    L_COM_Port->setGeometry(16, 4, Right_Column - 24, 40);
+    L_COM_Port->setWordWrap(true);  // the USB wording takes two lines
     CB_COM_Port = Named(new QComboBox(P_Serial), "CB_COM_Port");
     CB_COM_Port->setGeometry(Right_Column, 13, 180, 22);
     Btn_COM_List = Named(new QToolButton(P_Serial), "Btn_COM_List");

@@ -307,6 +307,33 @@ private slots:
         QVERIFY(dlg_->L_Status->text().isEmpty());
     }
 
+    // While the tool runs the dialog is painted but takes no input, and says
+    // what runs.
+    void toolRunShowsThatItRuns() {
+        dir_->Write(std::string("prog/") + Update_Tool_Name,
+                    "#!/bin/sh\nsleep 0.5\necho ran >> \"$(dirname \"$0\")/tool_runs.txt\"\n");
+        std::filesystem::permissions(Tool_Path(), std::filesystem::perms::owner_all);
+        StandInEcho echo(time_, EchoOutcome::Reply, 9);
+        dlg_->Set_Echo_Client(&echo);
+        Show();
+        bool checked = false;
+        QTimer::singleShot(250, [&] {
+            checked = true;
+            QVERIFY(dlg_->Busy());
+            QVERIFY(dlg_->L_Status->text().contains(QString::fromLatin1(Update_Tool_Name)));
+            QVERIFY(!dlg_->Btn_Update->isEnabled());
+            QVERIFY(!dlg_->E_IP1->isEnabled());
+            QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+            QVERIFY(!dlg_->close());  // the close box does nothing meanwhile
+        });
+        QTest::mouseClick(dlg_->Btn_Update, Qt::LeftButton);
+        QVERIFY(checked);
+        QCOMPARE(Tool_Runs(), 1);
+        QVERIFY(!dlg_->Busy());
+        QVERIFY(dlg_->Btn_Update->isEnabled());
+        QVERIFY(dlg_->isVisible());
+    }
+
     void missingToolIsReportedWithItsPath() {
         StandInEcho echo(time_, EchoOutcome::Reply, 9);
         dlg_->Set_Echo_Client(&echo);
