@@ -18,6 +18,14 @@ std::string Save_Xml_Atomic(const pugi::xml_document& doc, const std::string& pa
 
 pugi::xml_node First_Node(const pugi::xml_document& doc) { return doc.first_child(); }
 
+std::string Root_Element_Error(const pugi::xml_document& doc) {
+    const pugi::xml_node n = doc.first_child();
+    if (!n) return "the document is empty";
+    if (n.type() == pugi::node_element) return {};
+    return "the document does not begin with its root element (a declaration, comment or "
+           "instruction stands first)";
+}
+
 unsigned int Parse_Options() {
     return pugi::parse_default | pugi::parse_comments | pugi::parse_pi | pugi::parse_declaration |
            pugi::parse_doctype;

@@ -18,6 +18,11 @@ std::string Save_Xml_Atomic(const pugi::xml_document& doc, const std::string& pa
 // checking its name (a declaration or comment first makes it the wrong node).
 pugi::xml_node First_Node(const pugi::xml_document& doc);
 
+// Empty when the first node is an element; else why it is not. Readers of
+// project files use it so that a hand-edited file starting with a declaration
+// or a comment is reported instead of being read as all defaults.
+std::string Root_Element_Error(const pugi::xml_document& doc);
+
 // Parse options used by every reader: keep comments/PIs/declaration as nodes
 // so that "the first node" is really the first node of the file.
 unsigned int Parse_Options();

@@ -517,6 +517,9 @@ std::string Compile_ParGen_Bank(ImageWorkspace& ws, const std::string& path) {
     XmlFile f;
     if (std::string err = Load_Xml(path, f); !err.empty()) return err;
     if (f.missing) return {};
+    // Compiling the defaults in place of a file the user edited would send
+    // wrong network settings to the device.
+    if (std::string err = Root_Element_Error(f.doc); !err.empty()) return File_Error(path, err);
     const pugi::xml_node root = First_Node(f.doc);
     uint8_t* s = ws.Settings.data();
 

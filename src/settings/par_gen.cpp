@@ -71,6 +71,7 @@ ParGenLoad Load_ParGen_From_String(std::string_view xml) {
     ParGenLoad r;
     pugi::xml_document doc;
     r.error = Parse_Xml_Text(doc, xml, ParGen_Parse_Options());
+    if (r.error.empty()) r.error = Root_Element_Error(doc);
     if (!r.error.empty()) return r;
     const pugi::xml_node root = First_Node(doc);
     for (const Element& el : kElements) {

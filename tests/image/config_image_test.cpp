@@ -459,6 +459,8 @@ TEST_F(ImageProject, DamagedFileStopsTheCompilation) {
         {"ParGen.xml", "<Par_Gen><S7_Protocol_IP1>1</S7_Protocol_IP2></Par_Gen>", "ParGen.xml"},
         {"ParGen.xml", "", "ParGen.xml"},
         {"ParGen.xml", "<!-- only a comment -->", "ParGen.xml"},
+        {"ParGen.xml", "<?xml version=\"1.0\"?><Par_Gen><KNX_ID_DEV>1.1.9</KNX_ID_DEV></Par_Gen>", "root element"},
+        {"ParGen.xml", "<!--x--><Par_Gen><KNX_ID_DEV>1.1.9</KNX_ID_DEV></Par_Gen>", "root element"},
         {"KNX_SetAccess.xml", "<BACnet_to_KNX><KNX_in_Write><row Enable=\"Y\"", "KNX_SetAccess.xml"},
         {"KNX_SetAccess.xml", "<BACnet_to_KNX><KNX_in_Read/></BACnet_to_KNX>", "KNX_in_Write"},
         {"S7_Protocol.xml", "<S7_Protocol><S7_Protocol_Read/></S7_Protocol>", "S7_Protocol_Write"},

@@ -45,6 +45,14 @@ TEST(ParGenFile, DefaultRecordIsWrittenElementForElementInOrder) {
     EXPECT_EQ(ParGen_To_Xml(d), kDefaultFile);
 }
 
+TEST(ParGenFile, SomethingBeforeTheRootIsReportedNotReadAsDefaults) {
+    // Read as defaults, the next OK would silently overwrite the user's values.
+    for (const char* head : {"<?xml version=\"1.0\"?>", "<!-- edited -->", "<?pi x?>"}) {
+        const ParGenLoad r = Load_ParGen_From_String(std::string(head) + In_Root("<KNX_ID_DEV>1.1.9</KNX_ID_DEV>"));
+        EXPECT_NE(r.error.find("root element"), std::string::npos) << head;
+    }
+}
+
 TEST(ParGenFile, MissingFileGivesDefaultsAndCreatesNothing) {
     test::TempDir dir;
     const std::string path = dir / "ParGen.xml";
