@@ -93,12 +93,7 @@ ParGenLoad Load_ParGen_From_String(std::string_view xml) {
 }
 
 ParGenLoad Load_ParGen(const std::string& path) {
-    const ProjectFileText f = Read_Project_File(path);
-    if (f.missing) return {};
-    if (!f.error.empty()) return {ParGenSettings{}, f.error};
-    ParGenLoad r = Load_ParGen_From_String(f.text);
-    if (!r.error.empty()) r.error = File_Error(path, r.error);
-    return r;
+    return Load_Project_File<ParGenLoad>(path, Load_ParGen_From_String);
 }
 
 static pugi::xml_document Build_ParGen(const ParGenSettings& s) {

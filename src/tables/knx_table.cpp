@@ -152,12 +152,7 @@ KNX_Load_Result Load_KNX_SetAccess_From_String(std::string_view xml) {
 }
 
 KNX_Load_Result Load_KNX_SetAccess(const std::string& path) {
-    const ProjectFileText f = Read_Project_File(path);
-    if (f.missing) return {};
-    if (!f.error.empty()) return {KNX_Access_Table{}, f.error};
-    KNX_Load_Result r = Load_KNX_SetAccess_From_String(f.text);
-    if (!r.error.empty()) r.error = File_Error(path, r.error);
-    return r;
+    return Load_Project_File<KNX_Load_Result>(path, Load_KNX_SetAccess_From_String);
 }
 
 std::string KNX_SetAccess_To_Xml(const KNX_Access_Table& table) {

@@ -188,12 +188,7 @@ S7_Load_Result Load_S7_Protocol_From_String(std::string_view xml) {
 }
 
 S7_Load_Result Load_S7_Protocol(const std::string& path) {
-    const ProjectFileText f = Read_Project_File(path);
-    if (f.missing) return {};
-    if (!f.error.empty()) return {S7_Access_Table{}, f.error};
-    S7_Load_Result r = Load_S7_Protocol_From_String(f.text);
-    if (!r.error.empty()) r.error = File_Error(path, r.error);
-    return r;
+    return Load_Project_File<S7_Load_Result>(path, Load_S7_Protocol_From_String);
 }
 
 std::string S7_Protocol_To_Xml(const S7_Access_Table& table) {
