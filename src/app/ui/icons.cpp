@@ -1,5 +1,7 @@
 #include "app/ui/icons.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
@@ -26,7 +28,47 @@ QIcon Icon_From(const QPixmap& pm) {
     return icon;
 }
 
+// Stands for a standard icon and asks the style for it on first use. Sizes
+// and pictures are those of the style's own icon; device pixel ratios are
+// applied by the QIcon that owns this engine, exactly as for the style's.
+class Lazy_Standard_Icon : public QIconEngine {
+public:
+    explicit Lazy_Standard_Icon(QStyle::StandardPixmap which) : which_(which) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        Real().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        // Ratio 1: the owning QIcon has already scaled the size.
+        return Real().pixmap(size, 1.0, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return pixmap(size, mode, state).size();
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return Real().availableSizes(mode, state);
+    }
+    bool isNull() override { return Real().isNull(); }
+    QString key() const override { return QStringLiteral("ks_lazy_standard"); }
+    QIconEngine* clone() const override { return new Lazy_Standard_Icon(*this); }
+
+private:
+    const QIcon& Real() {
+        if (!loaded_) {
+            loaded_ = true;
+            if (QStyle* s = QApplication::style()) icon_ = s->standardIcon(which_);
+        }
+        return icon_;
+    }
+
+    QStyle::StandardPixmap which_;
+    bool loaded_ = false;
+    QIcon icon_;
+};
+
 } // namespace
+
+QIcon Standard_Icon(QStyle::StandardPixmap which) { return QIcon(new Lazy_Standard_Icon(which)); }
 
 QIcon Info_Icon() {
     QPixmap pm = Canvas(Icon_Size);

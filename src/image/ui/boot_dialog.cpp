@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "app/app_state.h"
+#include "app/ui/icons.h"
 #include "core/messages.h"
 #include "core/text_util.h"
 #include "image/update_job.h"
@@ -100,7 +101,7 @@ TFBoot::TFBoot(AppState& st, Messages& msg, QWidget* parent)
     CB_COM_Port = Named(new QComboBox(P_Serial), "CB_COM_Port");
     CB_COM_Port->setGeometry(Right_Column, 13, 180, 22);
     Btn_COM_List = Named(new QToolButton(P_Serial), "Btn_COM_List");
-    Btn_COM_List->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    Btn_COM_List->setIcon(Standard_Icon(QStyle::SP_BrowserReload));
     Btn_COM_List->setGeometry(Right_Column + 188, 12, 24, 24);
     connect(Btn_COM_List, &QToolButton::clicked, this, &TFBoot::Btn_COM_ListClick);
 
@@ -124,7 +125,7 @@ TFBoot::TFBoot(AppState& st, Messages& msg, QWidget* parent)
     Btn_Update->setFixedSize(170, 28);
     connect(Btn_Update, &QPushButton::clicked, this, &TFBoot::Btn_UpdateClick);
     L_Status = Named(new QLabel(Bottom()), "L_Status");
-    L_Status->setStyleSheet(QStringLiteral("color: grey"));
+    Set_Text_Colour(L_Status, Label_Grey());
 
     setWindowTitle(QString());
     Set_Lang();

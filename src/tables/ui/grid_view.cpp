@@ -39,6 +39,27 @@ QFont Grid_Font() {
     return f;
 }
 
+// A header whose thickness is fixed answers its size hint without measuring
+// sections: the plain header measures up to 200 row numbers (or every column
+// caption) each time the grid lays itself out, which made the table dialogs
+// slow to create. The length is the sum of the sections, as before.
+class GridHeader : public QHeaderView {
+public:
+    GridHeader(Qt::Orientation o, QWidget* parent) : QHeaderView(o, parent) {
+        setSectionsClickable(true);
+        setHighlightSections(true);
+    }
+
+    QSize sizeHint() const override {
+        if (orientation() == Qt::Vertical) {
+            if (minimumWidth() == maximumWidth()) return {minimumWidth(), length()};
+        } else if (minimumHeight() == maximumHeight()) {
+            return {length(), minimumHeight()};
+        }
+        return QHeaderView::sizeHint();
+    }
+};
+
 }  // namespace
 
 // ---------------------------------------------------------------- GridModel
@@ -270,6 +291,13 @@ bool GridDelegate::eventFilter(QObject* editor, QEvent* event) {
 
 GridView::GridView(TableModel& table, const AppState& st, QWidget* parent)
     : QTableView(parent), model_(new GridModel(table, this)), st_(st) {
+    setVerticalHeader(new GridHeader(Qt::Vertical, this));
+    setHorizontalHeader(new GridHeader(Qt::Horizontal, this));
+    // Thickness first, so no layout below ever measures the sections.
+    verticalHeader()->setFixedWidth(40);
+    horizontalHeader()->setFixedHeight(22);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(20);
     setModel(model_);
     setItemDelegate(new GridDelegate(this));
     setFont(Grid_Font());
@@ -288,9 +316,6 @@ GridView::GridView(TableModel& table, const AppState& st, QWidget* parent)
     // stays in place while the grid scrolls sideways.
     setColumnHidden(0, true);
     QHeaderView* vh = verticalHeader();
-    vh->setSectionResizeMode(QHeaderView::Fixed);
-    vh->setDefaultSectionSize(20);
-    vh->setFixedWidth(40);
     vh->setDefaultAlignment(Qt::AlignCenter);
     vh->setFont(Grid_Font());
 
@@ -298,7 +323,6 @@ GridView::GridView(TableModel& table, const AppState& st, QWidget* parent)
     QFont bold = Grid_Font();
     bold.setBold(true);
     hh->setFont(bold);
-    hh->setFixedHeight(22);
     hh->setSectionResizeMode(QHeaderView::Interactive);
     hh->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     hh->setHighlightSections(false);

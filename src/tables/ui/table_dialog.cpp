@@ -3,6 +3,7 @@
 #include <QScreen>
 #include <QStyle>
 
+#include "app/ui/icons.h"
 #include "core/messages.h"
 
 namespace ks {
@@ -41,8 +42,8 @@ TableDialog::TableDialog(AppState& st, Messages& msg, QWidget* parent) : KsDialo
 
     Btn_OK->setStyleSheet(QString::fromLatin1(Button_Style));
     Btn_Cancel->setStyleSheet(QString::fromLatin1(Button_Style));
-    Btn_OK->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
-    Btn_Cancel->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    Btn_OK->setIcon(Standard_Icon(QStyle::SP_DialogApplyButton));
+    Btn_Cancel->setIcon(Standard_Icon(QStyle::SP_DialogCancelButton));
     Btn_DelRow = Make_Button("Btn_DelRow", QStyle::SP_TrashIcon);
     Btn_InsRow = Make_Button("Btn_InsRow", QStyle::SP_FileDialogNewFolder);
     Btn_CopyRow = Make_Button("Btn_CopyRow", QStyle::SP_FileLinkIcon);
@@ -56,7 +57,7 @@ QPushButton* TableDialog::Make_Button(const char* name, QStyle::StandardPixmap i
     b->setFixedSize(110, 28);
     b->setAutoDefault(false);
     b->setFocusPolicy(Qt::TabFocus);
-    b->setIcon(style()->standardIcon(icon));
+    b->setIcon(Standard_Icon(icon));
     b->setStyleSheet(QString::fromLatin1(Button_Style));
     return b;
 }
