@@ -27,11 +27,8 @@ constexpr int Length_Column = 16;
 TFKNXAccess::TFKNXAccess(AppState& st, Messages& msg, QWidget* parent)
     : TableDialog(st, msg, parent), grid_(Make_KNX_Grid()) {
     setObjectName(QStringLiteral("FKNXAccess"));
-    ACG_KNX_in_Write = Make_Grid(grid_, KNX_Columns(), Body());
-    ACG_KNX_in_Write->setObjectName(QStringLiteral("ACG_KNX_in_Write"));
     auto* lay = new QVBoxLayout(Body());
     lay->setContentsMargins(0, 0, 0, 0);
-    lay->addWidget(ACG_KNX_in_Write);
 
     auto guarded = [this](void (TFKNXAccess::*fn)()) {
         return [this, fn] { Run_Guarded([this, fn] { (this->*fn)(); }); };
@@ -44,8 +41,23 @@ TFKNXAccess::TFKNXAccess(AppState& st, Messages& msg, QWidget* parent)
 
     // FormCreate.
     resize(1141, 337);
-    ACG_KNX_in_Write->setColumnWidth(Length_Column, 96);
     Set_Lang();
+}
+
+void TFKNXAccess::Build_Grid() {
+    if (ACG_KNX_in_Write) return;
+    ACG_KNX_in_Write = Make_Grid(grid_, KNX_Columns(), Body());
+    ACG_KNX_in_Write->setObjectName(QStringLiteral("ACG_KNX_in_Write"));
+    Body()->layout()->addWidget(ACG_KNX_in_Write);
+    ACG_KNX_in_Write->setColumnWidth(Length_Column, 96);
+    Apply_Grid_Texts(ACG_KNX_in_Write, KNX_Row_Number_Header, KNX_Columns(), Hint);
+}
+
+void TFKNXAccess::setVisible(bool visible) {
+    // Before the base class shows the children, so the grid is shown and
+    // laid out with the dialog.
+    if (visible) Build_Grid();
+    TableDialog::setVisible(visible);
 }
 
 void TFKNXAccess::Set_Lang() {
@@ -53,10 +65,12 @@ void TFKNXAccess::Set_Lang() {
     L_SW_Desc->setText(Tx(st_, 1401));
     L_SW_Desc->adjustSize();
     Apply_Button_Texts(1402);
-    Apply_Grid_Texts(ACG_KNX_in_Write, KNX_Row_Number_Header, KNX_Columns(), Hint);
+    // A grid not built yet takes the texts when it is built.
+    if (ACG_KNX_in_Write) Apply_Grid_Texts(ACG_KNX_in_Write, KNX_Row_Number_Header, KNX_Columns(), Hint);
 }
 
 void TFKNXAccess::FormShow() {
+    Build_Grid();
     // Every row of the grid is rewritten: the rows read, the rest reset.
     KNX_Load_Result r = Load_KNX_SetAccess(st_.Files.File_KNX_SetAccess);
     KNX_List_To_Grid(r.table.KNX_in_Write, grid_);
@@ -77,6 +91,7 @@ KNX_Access_Table TFKNXAccess::Table_From_Grid() const {
 }
 
 void TFKNXAccess::Btn_OKClick() {
+    Build_Grid();
     const KNX_Access_Table t = Table_From_Grid();
     const std::string fault = Controllo_dati(t, st_.Text_Table);
     if (!fault.empty()) {
@@ -96,20 +111,28 @@ void TFKNXAccess::Btn_OKClick() {
 void TFKNXAccess::Delete_Row(int Num_Row, GridView* SGA) { SGA->Delete_Row(Num_Row); }
 
 void TFKNXAccess::Btn_DelRowClick() {
+    Build_Grid();
     const int row = ACG_KNX_in_Write->Current_Row();
     if (!msg_.Confirm(st_.Text(1460) + std::to_string(row))) return;
     Delete_Row(row, ACG_KNX_in_Write);
 }
 
-void TFKNXAccess::Btn_InsRowClick() { Insert_Current_Row(ACG_KNX_in_Write); }
+void TFKNXAccess::Btn_InsRowClick() {
+    Build_Grid();
+    Insert_Current_Row(ACG_KNX_in_Write);
+}
 
 void TFKNXAccess::Btn_CopyRowClick() {
+    Build_Grid();
     Copy_Current_Row(ACG_KNX_in_Write);
     Do_Copy_In_Write = true;
     Do_Copy_In_Read = false;
 }
 
-void TFKNXAccess::Btn_PasteRowClick() { Paste_Current_Row(ACG_KNX_in_Write, Do_Copy_In_Write); }
+void TFKNXAccess::Btn_PasteRowClick() {
+    Build_Grid();
+    Paste_Current_Row(ACG_KNX_in_Write, Do_Copy_In_Write);
+}
 
 void TFKNXAccess::showEvent(QShowEvent* e) {
     TableDialog::showEvent(e);

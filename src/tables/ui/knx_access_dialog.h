@@ -29,7 +29,13 @@ public:
     // The list as the grid holds it.
     KNX_Access_Table Table_From_Grid() const;
 
-    GridView* ACG_KNX_in_Write;
+    // Creates the grid if it does not exist yet. The dialog exists from the
+    // program's start, its grid (the costly part) only from its first
+    // showing or first use; until then ACG_KNX_in_Write is null.
+    void Build_Grid();
+    void setVisible(bool visible) override;
+
+    GridView* ACG_KNX_in_Write = nullptr;
     std::vector<std::string> Hint;
     // One grid: only the write flag is ever set.
     bool Do_Copy_In_Read = false;

@@ -30,19 +30,15 @@ TFS7_Protocol_Set_Access::TFS7_Protocol_Set_Access(AppState& st, Messages& msg, 
     auto* lay = new QVBoxLayout(Body());
     lay->setContentsMargins(0, 0, 0, 0);
     lay->addWidget(PageControl1);
-    auto page = [this](GridView*& grid, TableModel& table, S7_List list, const char* name) {
+    auto page = [](const char* name) {
         auto* p = new QWidget;
         p->setObjectName(QString::fromLatin1(name));
         auto* pl = new QVBoxLayout(p);
         pl->setContentsMargins(0, 0, 0, 0);
-        grid = Make_Grid(table, S7_Columns(list), p);
-        pl->addWidget(grid);
         return p;
     };
-    TS_S7_Read = page(ACG_S7_Read, read_, S7_List::Read, "TS_S7_Read");
-    TS_S7_Write = page(ACG_S7_Write, write_, S7_List::Write, "TS_S7_Write");
-    ACG_S7_Read->setObjectName(QStringLiteral("ACG_S7_Read"));
-    ACG_S7_Write->setObjectName(QStringLiteral("ACG_S7_Write"));
+    TS_S7_Read = page("TS_S7_Read");
+    TS_S7_Write = page("TS_S7_Write");
     PageControl1->addTab(TS_S7_Read, QString());
     PageControl1->addTab(TS_S7_Write, QString());
 
@@ -60,6 +56,27 @@ TFS7_Protocol_Set_Access::TFS7_Protocol_Set_Access(AppState& st, Messages& msg, 
     Set_Lang();
 }
 
+void TFS7_Protocol_Set_Access::Build_Grids() {
+    if (ACG_S7_Read) return;
+    ACG_S7_Read = Make_Grid(read_, S7_Columns(S7_List::Read), TS_S7_Read);
+    ACG_S7_Read->setObjectName(QStringLiteral("ACG_S7_Read"));
+    TS_S7_Read->layout()->addWidget(ACG_S7_Read);
+    ACG_S7_Write = Make_Grid(write_, S7_Columns(S7_List::Write), TS_S7_Write);
+    ACG_S7_Write->setObjectName(QStringLiteral("ACG_S7_Write"));
+    TS_S7_Write->layout()->addWidget(ACG_S7_Write);
+    Apply_Grid_Texts(ACG_S7_Read, S7_Row_Number_Header(S7_List::Read), S7_Columns(S7_List::Read),
+                     Hint_S7_Set_Access_Read);
+    Apply_Grid_Texts(ACG_S7_Write, S7_Row_Number_Header(S7_List::Write), S7_Columns(S7_List::Write),
+                     Hint_S7_Set_Access_Write);
+}
+
+void TFS7_Protocol_Set_Access::setVisible(bool visible) {
+    // Before the base class shows the children, so the grids are shown and
+    // laid out with the dialog.
+    if (visible) Build_Grids();
+    TableDialog::setVisible(visible);
+}
+
 void TFS7_Protocol_Set_Access::Set_Lang() {
     setWindowTitle(Tx(st_, 1200));
     L_SW_Desc->setText(Tx(st_, 1201));
@@ -67,6 +84,8 @@ void TFS7_Protocol_Set_Access::Set_Lang() {
     Apply_Button_Texts(1202);
     PageControl1->setTabText(0, Tx(st_, 1214));
     PageControl1->setTabText(1, Tx(st_, 1215));
+    // Grids not built yet take the texts when they are built.
+    if (!ACG_S7_Read) return;
     Apply_Grid_Texts(ACG_S7_Read, S7_Row_Number_Header(S7_List::Read), S7_Columns(S7_List::Read),
                      Hint_S7_Set_Access_Read);
     Apply_Grid_Texts(ACG_S7_Write, S7_Row_Number_Header(S7_List::Write), S7_Columns(S7_List::Write),
@@ -74,6 +93,7 @@ void TFS7_Protocol_Set_Access::Set_Lang() {
 }
 
 void TFS7_Protocol_Set_Access::FormShow() {
+    Build_Grids();
     PageControl1->setCurrentWidget(TS_S7_Read);
     // Every row of both grids is rewritten: the rows read, the rest reset.
     S7_Load_Result r = Load_S7_Protocol(st_.Files.File_S7_Protocol);
@@ -97,11 +117,13 @@ S7_Access_Table TFS7_Protocol_Set_Access::Table_From_Grids() const {
     return t;
 }
 
-GridView* TFS7_Protocol_Set_Access::Shown_Grid() const {
+GridView* TFS7_Protocol_Set_Access::Shown_Grid() {
+    Build_Grids();
     return PageControl1->currentWidget() == TS_S7_Read ? ACG_S7_Read : ACG_S7_Write;
 }
 
 void TFS7_Protocol_Set_Access::Btn_OKClick() {
+    Build_Grids();
     const S7_Access_Table t = Table_From_Grids();
     const std::string fault = Controllo_dati(t, st_.Text_Table, array_ip_Port);
     if (!fault.empty()) {

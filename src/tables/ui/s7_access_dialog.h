@@ -28,15 +28,21 @@ public:
     void Btn_PasteRowClick();
 
     // The grid of the page shown.
-    GridView* Shown_Grid() const;
+    GridView* Shown_Grid();
     // Both lists as the grids hold them.
     S7_Access_Table Table_From_Grids() const;
+
+    // Creates the grids if they do not exist yet. The dialog exists from the
+    // program's start, its grids (the costly part) only from its first
+    // showing or first use; until then ACG_S7_Read and ACG_S7_Write are null.
+    void Build_Grids();
+    void setVisible(bool visible) override;
 
     QTabWidget* PageControl1;
     QWidget* TS_S7_Read;
     QWidget* TS_S7_Write;
-    GridView* ACG_S7_Read;
-    GridView* ACG_S7_Write;
+    GridView* ACG_S7_Read = nullptr;
+    GridView* ACG_S7_Write = nullptr;
 
     std::vector<std::string> Hint_S7_Set_Access_Read;
     std::vector<std::string> Hint_S7_Set_Access_Write;

@@ -245,6 +245,22 @@ private slots:
         QVERIFY(dlg->Table_From_Grid() == typed);
     }
 
+    // The grid is built on the first showing; a language change before it
+    // must still reach the grid's headers and hints.
+    void language_change_before_the_first_showing() {
+        Write_File(2);
+        st.Text_Table.Set(1416, "Quelladresse");
+        st.Text_Table.Set(1447, "Beschreibung der Regel");
+        dlg->Set_Lang();
+        Open();
+        QCOMPARE(Grid()->model()->headerData(2, Qt::Horizontal).toString(), QString("Quelladresse"));
+        QCOMPARE(Grid()->model()->headerData(18, Qt::Horizontal, Qt::ToolTipRole).toString(),
+                 QString("Beschreibung der Regel"));
+        QCOMPARE(Grid()->columnWidth(Length_Col), 96);
+        QVERIFY(Grid()->isVisible());
+        QCOMPARE(Cell(Mnemonic_Col, 2), std::string("rule 2"));
+    }
+
     void language_change_while_the_grid_holds_data() {
         Write_File(2);
         Open();

@@ -340,6 +340,22 @@ private slots:
         QVERIFY(Load_S7_Protocol(File()).table == typed);
     }
 
+    // The grids are built on the first showing; a language change before it
+    // must still reach both grids' headers and hints.
+    void language_change_before_the_first_showing() {
+        Write_File(3, 3);
+        st.Text_Table.Set(1218, "SPS-Adresse");
+        st.Text_Table.Set(1269, "Beschreibung");
+        dlg->Set_Lang();
+        Open();
+        QCOMPARE(dlg->ACG_S7_Read->model()->headerData(2, Qt::Horizontal).toString(), QString("SPS-Adresse"));
+        QCOMPARE(dlg->ACG_S7_Write->model()->headerData(20, Qt::Horizontal, Qt::ToolTipRole).toString(),
+                 QString("Beschreibung"));
+        QVERIFY(dlg->ACG_S7_Read->isVisible());
+        QCOMPARE(dlg->ACG_S7_Read->columnWidth(18), 204);
+        QCOMPARE(Cell(dlg->ACG_S7_Write, 2, 1), Request(100).PLC_Address);
+    }
+
     void language_change_while_the_grids_hold_data() {
         Write_File(3, 3);
         Open();
