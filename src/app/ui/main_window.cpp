@@ -1,6 +1,7 @@
 #include "app/ui/main_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -195,6 +196,11 @@ void TFKeystrelFirmWare::Create_Dialogs() {
     // Every window is created once, in this order, and lives until the
     // program ends. The text table and the software code are ready by now.
     // Each subsystem adds its dialog at its place in this list.
+    // This window is polished before its dialogs exist: polishing a widget
+    // polishes all its children, hidden windows included, so the first
+    // showing would otherwise polish every dialog too. Each dialog is
+    // polished when it is first shown.
+    ensurePolished();
     FAbout = Keep(new TFAbout([this](const std::string& url) { open_url_(url); }, this));
     FNew_Project = Keep(new TFNew_Project(st_, msg_, this));
     FOpenConf = Keep(new TFOpenConf(st_, msg_, this));
@@ -207,6 +213,12 @@ void TFKeystrelFirmWare::Create_Dialogs() {
     FS7_Protocol_Set_Access = Keep(new TFS7_Protocol_Set_Access(st_, msg_, this));
     FKNXAccess = Keep(new TFKNXAccess(st_, msg_, this));
     // The editors of the sibling models (IEC 61850 ... OPC UA) follow here.
+
+    // Every new widget asks to be polished at the next pass of the event
+    // loop; for the hidden dialogs that would mean styling them all (style
+    // sheets included) before this window is on screen. A dialog is polished
+    // when it is first shown or measured instead; this window is already.
+    QCoreApplication::removePostedEvents(nullptr, QEvent::PolishRequest);
 }
 
 void TFKeystrelFirmWare::Change_Language() {
