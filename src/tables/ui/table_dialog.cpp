@@ -1,5 +1,6 @@
 #include "tables/ui/table_dialog.h"
 
+#include <QEvent>
 #include <QScreen>
 #include <QStyle>
 
@@ -40,8 +41,6 @@ TableDialog::TableDialog(AppState& st, Messages& msg, QWidget* parent) : KsDialo
     L_SW_Desc->setFont(desc);
     L_SW_Desc->move(16, 42);
 
-    Btn_OK->setStyleSheet(QString::fromLatin1(Button_Style));
-    Btn_Cancel->setStyleSheet(QString::fromLatin1(Button_Style));
     Btn_OK->setIcon(Standard_Icon(QStyle::SP_DialogApplyButton));
     Btn_Cancel->setIcon(Standard_Icon(QStyle::SP_DialogCancelButton));
     Btn_DelRow = Make_Button("Btn_DelRow", QStyle::SP_TrashIcon);
@@ -58,8 +57,16 @@ QPushButton* TableDialog::Make_Button(const char* name, QStyle::StandardPixmap i
     b->setAutoDefault(false);
     b->setFocusPolicy(Qt::TabFocus);
     b->setIcon(Standard_Icon(icon));
-    b->setStyleSheet(QString::fromLatin1(Button_Style));
     return b;
+}
+
+bool TableDialog::event(QEvent* e) {
+    if (e->type() == QEvent::Polish && !buttons_styled_) {
+        buttons_styled_ = true;
+        const QString sheet = QString::fromLatin1(Button_Style);
+        for (QPushButton* b : {Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow}) b->setStyleSheet(sheet);
+    }
+    return KsDialog::event(e);
 }
 
 void TableDialog::Layout_Buttons() {

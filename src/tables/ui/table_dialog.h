@@ -29,6 +29,11 @@ public:
 protected:
     // OK, Cancel, Delete, Insert, Copy, Paste from the left, 118 apart.
     void Layout_Buttons() override;
+    // Gives the six buttons their style sheet when the dialog is first
+    // polished (first showing), just before the buttons are: a sheet costs
+    // its parsing and a style object per button, which the dialogs that are
+    // never opened should not pay at start-up.
+    bool event(QEvent* e) override;
     // Captions are texts first..first+5, hints first+6..first+11, in the
     // order OK, Cancel, Delete Row, Insert Row, Copy Row, Paste Row.
     void Apply_Button_Texts(int first);
@@ -73,6 +78,8 @@ protected:
 
 private:
     QPushButton* Make_Button(const char* name, QStyle::StandardPixmap icon);
+
+    bool buttons_styled_ = false;
 };
 
 } // namespace ks
