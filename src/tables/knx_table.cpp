@@ -86,32 +86,15 @@ const std::vector<KNX_Column>& KNX_Columns() {
 }
 
 TableModel Make_KNX_Grid() {
-    std::vector<ColumnSpec> specs{Col(EditorKind::Text)};
-    for (const KNX_Column& c : KNX_Columns()) specs.push_back(c.spec);
-    TableModel grid(KNX_Rows + 1, std::move(specs));
-    for (int r = 1; r <= KNX_Rows; ++r) {
-        grid.Set_Cell(0, r, std::to_string(r));
-        grid.Set_Cell(1, r, "Y");
-    }
-    return grid;
+    return Make_Access_Grid(KNX_Columns(), KNX_Rows);
 }
 
 void KNX_List_To_Grid(const std::vector<KNX_Access_Row>& rows, TableModel& grid) {
-    const auto& cols = KNX_Columns();
-    const int n = std::min(static_cast<int>(rows.size()), grid.Data_Rows());
-    const int ncols = std::min(static_cast<int>(cols.size()), grid.Col_Count() - 1);
-    for (int r = 0; r < n; ++r)
-        for (int k = 0; k < ncols; ++k) grid.Set_Cell(k + 1, r + 1, rows[r].*cols[k].member);
+    Rows_To_Grid(rows, KNX_Columns(), grid);
 }
 
 std::vector<KNX_Access_Row> KNX_List_From_Grid(const TableModel& grid) {
-    const auto& cols = KNX_Columns();
-    std::vector<KNX_Access_Row> rows(KNX_Rows);
-    const int n = std::min(KNX_Rows, grid.Data_Rows());
-    const int ncols = std::min(static_cast<int>(cols.size()), grid.Col_Count() - 1);
-    for (int r = 0; r < n; ++r)
-        for (int k = 0; k < ncols; ++k) rows[r].*cols[k].member = grid.Cell(k + 1, r + 1);
-    return rows;
+    return Rows_From_Grid(grid, KNX_Columns(), KNX_Rows);
 }
 
 KNX_Load_Result Load_KNX_SetAccess_From_String(std::string_view xml) {

@@ -140,32 +140,15 @@ const std::vector<S7_Column>& S7_Columns(S7_List list) {
 int S7_Row_Number_Header(S7_List list) { return list == S7_List::Read ? 1216 : 1229; }
 
 TableModel Make_S7_Grid(S7_List list) {
-    std::vector<ColumnSpec> specs{Text_Col()};
-    for (const S7_Column& c : S7_Columns(list)) specs.push_back(c.spec);
-    TableModel grid(S7_Rows + 1, std::move(specs));
-    for (int r = 1; r <= S7_Rows; ++r) {
-        grid.Set_Cell(0, r, std::to_string(r));
-        grid.Set_Cell(1, r, "Y");
-    }
-    return grid;
+    return Make_Access_Grid(S7_Columns(list), S7_Rows);
 }
 
 void S7_List_To_Grid(const std::vector<S7_Access_Row>& rows, S7_List list, TableModel& grid) {
-    const auto& cols = S7_Columns(list);
-    const int n = std::min(static_cast<int>(rows.size()), grid.Data_Rows());
-    const int ncols = std::min(static_cast<int>(cols.size()), grid.Col_Count() - 1);
-    for (int r = 0; r < n; ++r)
-        for (int k = 0; k < ncols; ++k) grid.Set_Cell(k + 1, r + 1, rows[r].*cols[k].member);
+    Rows_To_Grid(rows, S7_Columns(list), grid);
 }
 
 std::vector<S7_Access_Row> S7_List_From_Grid(const TableModel& grid, S7_List list) {
-    const auto& cols = S7_Columns(list);
-    std::vector<S7_Access_Row> rows(S7_Rows);
-    const int n = std::min(S7_Rows, grid.Data_Rows());
-    const int ncols = std::min(static_cast<int>(cols.size()), grid.Col_Count() - 1);
-    for (int r = 0; r < n; ++r)
-        for (int k = 0; k < ncols; ++k) rows[r].*cols[k].member = grid.Cell(k + 1, r + 1);
-    return rows;
+    return Rows_From_Grid(grid, S7_Columns(list), S7_Rows);
 }
 
 S7_Load_Result Load_S7_Protocol_From_String(std::string_view xml) {
