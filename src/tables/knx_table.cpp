@@ -1,5 +1,7 @@
 #include "tables/knx_table.h"
 
+#include "tables/access_list_xml.h"
+
 #include <algorithm>
 
 #include <pugixml.hpp>
@@ -68,12 +70,6 @@ const char* Fallback(std::string_view attr) {
     return nullptr;
 }
 
-void Add_Error(std::string& all, const std::string& e) {
-    if (e.empty()) return;
-    if (!all.empty()) all += "; ";
-    all += e;
-}
-
 } // namespace
 
 KNX_Access_Table::KNX_Access_Table() : KNX_in_Write(KNX_Rows) {}
@@ -107,29 +103,11 @@ KNX_Load_Result Load_KNX_SetAccess_From_String(std::string_view xml) {
         r.error = "the first node of the document has no element KNX_in_Write";
         return r;
     }
-    const auto& cols = KNX_Columns();
-    int n = 0;
-    for (pugi::xml_node e : section.children()) {
-        if (e.type() != pugi::node_element) continue;  // comments and text between rows carry nothing
-        if (n == KNX_Rows) {
-            Add_Error(r.error, "KNX_in_Write holds more than " + std::to_string(KNX_Rows) +
-                                   " rows; the rows after row " + std::to_string(KNX_Rows) + " were not loaded");
-            break;
-        }
-        KNX_Access_Row row;
-        for (const KNX_Column& c : cols) {
-            const pugi::xml_attribute a = e.attribute(c.field);
-            if (a) {
-                row.*c.member = a.value();
-            } else if (const char* fb = Fallback(c.field)) {
-                row.*c.member = fb;
-            } else {
-                Add_Error(r.error, "row " + std::to_string(n + 1) + " of KNX_in_Write has no attribute " + c.field);
-                return r;
-            }
-        }
-        if (!Known_Priority(row.Priority)) row.Priority = "Normal";
-        r.table.KNX_in_Write[n++] = std::move(row);
+    const Access_List_Read lr = Read_Access_List(section, "KNX_in_Write", KNX_Columns(), Fallback, r.table.KNX_in_Write);
+    r.error = lr.error;
+    for (int n = 0; n < lr.rows_read; ++n) {
+        std::string& priority = r.table.KNX_in_Write[n].Priority;
+        if (!Known_Priority(priority)) priority = "Normal";
     }
     return r;
 }
@@ -143,12 +121,7 @@ std::string KNX_SetAccess_To_Xml(const KNX_Access_Table& table) {
     pugi::xml_node root = doc.append_child("BACnet_to_KNX");
     doc.append_child(pugi::node_comment).set_value("SW_VERSION = 1.001");
     pugi::xml_node section = root.append_child("KNX_in_Write");
-    const auto& rows = table.KNX_in_Write;
-    for (size_t i = 0; i < rows.size() && i < static_cast<size_t>(KNX_Rows); ++i) {
-        if (KNX_Ends_List(rows[i])) break;
-        pugi::xml_node e = section.append_child("row");
-        for (const KNX_Column& c : KNX_Columns()) e.append_attribute(c.field).set_value((rows[i].*c.member).c_str());
-    }
+    Write_Access_List(section, table.KNX_in_Write, KNX_Columns(), KNX_Rows, KNX_Ends_List);
     return Xml_To_String(doc);
 }
 

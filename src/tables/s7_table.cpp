@@ -1,5 +1,7 @@
 #include "tables/s7_table.h"
 
+#include "tables/access_list_xml.h"
+
 #include <algorithm>
 
 #include <pugixml.hpp>
@@ -86,45 +88,6 @@ const char* Fallback(std::string_view attr) {
     return nullptr;
 }
 
-struct List_Read {
-    std::string error;
-    bool stopped = false;  // a damaged row: nothing after it is read
-};
-
-// Reads one list's rows from `section` into the reset `rows`.
-List_Read Read_List(pugi::xml_node section, S7_List list, std::vector<S7_Access_Row>& rows) {
-    const auto& cols = S7_Columns(list);
-    int n = 0;
-    for (pugi::xml_node e : section.children()) {
-        if (e.type() != pugi::node_element) continue;  // comments and text between rows carry nothing
-        if (n == S7_Rows) {
-            return {std::string(List_Name(list)) + " holds more than " + std::to_string(S7_Rows) +
-                        " rows; the rows after row " + std::to_string(S7_Rows) + " were not loaded",
-                    false};
-        }
-        S7_Access_Row row;
-        for (const S7_Column& c : cols) {
-            const pugi::xml_attribute a = e.attribute(c.field);
-            if (a) {
-                row.*c.member = a.value();
-            } else if (const char* fb = Fallback(c.field)) {
-                row.*c.member = fb;
-            } else {
-                return {"row " + std::to_string(n + 1) + " of " + List_Name(list) + " has no attribute " + c.field,
-                        true};
-            }
-        }
-        rows[n++] = std::move(row);
-    }
-    return {};
-}
-
-void Add_Error(std::string& all, const std::string& e) {
-    if (e.empty()) return;
-    if (!all.empty()) all += "; ";
-    all += e;
-}
-
 } // namespace
 
 S7_Access_Table::S7_Access_Table() : S7_Protocol_Read(S7_Rows), S7_Protocol_Write(S7_Rows) {}
@@ -163,7 +126,7 @@ S7_Load_Result Load_S7_Protocol_From_String(std::string_view xml) {
             Add_Error(r.error, std::string("the first node of the document has no element ") + List_Name(list));
             return r;
         }
-        const List_Read lr = Read_List(section, list, r.table.List(list));
+        const Access_List_Read lr = Read_Access_List(section, List_Name(list), S7_Columns(list), Fallback, r.table.List(list));
         Add_Error(r.error, lr.error);
         if (lr.stopped) return r;
     }
@@ -180,14 +143,7 @@ std::string S7_Protocol_To_Xml(const S7_Access_Table& table) {
     doc.append_child(pugi::node_comment).set_value("SW_VERSION = 1.003");
     for (S7_List list : {S7_List::Read, S7_List::Write}) {
         pugi::xml_node section = root.append_child(List_Name(list));
-        const auto& cols = S7_Columns(list);
-        const auto& rows = table.List(list);
-        for (size_t i = 0; i < rows.size() && i < static_cast<size_t>(S7_Rows); ++i) {
-            const S7_Access_Row& row = rows[i];
-            if (S7_Ends_List(row)) break;
-            pugi::xml_node e = section.append_child("row");
-            for (const S7_Column& c : cols) e.append_attribute(c.field).set_value((row.*c.member).c_str());
-        }
+        Write_Access_List(section, table.List(list), S7_Columns(list), S7_Rows, S7_Ends_List);
     }
     return Xml_To_String(doc);
 }

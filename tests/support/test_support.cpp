@@ -4,6 +4,9 @@
 #include <fstream>
 #include <random>
 
+#include "app/app_state.h"
+#include "app/projects.h"
+
 namespace ks::test {
 
 TempDir::TempDir() {
@@ -21,6 +24,13 @@ TempDir::~TempDir() {
     std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(path_, ec);
+}
+
+void Open_Test_Project(AppState& st, const std::string& dir) {
+    st = AppState();
+    st.Text_Table.Load_Default_Texts();
+    st.Project_Path = dir;
+    Set_Files(st);
 }
 
 std::string TempDir::operator/(const std::string& name) const {

@@ -8,7 +8,15 @@
 
 #include "core/messages.h"
 
+namespace ks {
+struct AppState;
+}
+
 namespace ks::test {
+
+// Resets `st` to a fresh state with the English texts and `dir` as the open
+// project, its file paths set as the program sets them.
+void Open_Test_Project(AppState& st, const std::string& dir);
 
 class TempDir {
 public:

@@ -30,15 +30,6 @@ TFKNXAccess::TFKNXAccess(AppState& st, Messages& msg, QWidget* parent)
     auto* lay = new QVBoxLayout(Body());
     lay->setContentsMargins(0, 0, 0, 0);
 
-    auto guarded = [this](void (TFKNXAccess::*fn)()) {
-        return [this, fn] { Run_Guarded([this, fn] { (this->*fn)(); }); };
-    };
-    connect(Btn_OK, &QPushButton::clicked, this, guarded(&TFKNXAccess::Btn_OKClick));
-    connect(Btn_DelRow, &QPushButton::clicked, this, guarded(&TFKNXAccess::Btn_DelRowClick));
-    connect(Btn_InsRow, &QPushButton::clicked, this, guarded(&TFKNXAccess::Btn_InsRowClick));
-    connect(Btn_CopyRow, &QPushButton::clicked, this, guarded(&TFKNXAccess::Btn_CopyRowClick));
-    connect(Btn_PasteRow, &QPushButton::clicked, this, guarded(&TFKNXAccess::Btn_PasteRowClick));
-
     // FormCreate.
     resize(1141, 337);
     Set_Lang();

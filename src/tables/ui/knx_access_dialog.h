@@ -18,11 +18,11 @@ public:
     // Loads the open project's file into the grid (every showing).
     void FormShow();
     // Validates, asks about rows that would be dropped, saves and closes.
-    void Btn_OKClick();
-    void Btn_DelRowClick();
-    void Btn_InsRowClick();
-    void Btn_CopyRowClick();
-    void Btn_PasteRowClick();
+    void Btn_OKClick() override;
+    void Btn_DelRowClick() override;
+    void Btn_InsRowClick() override;
+    void Btn_CopyRowClick() override;
+    void Btn_PasteRowClick() override;
     // Moves the rows below `Num_Row` of `SGA` up and clears its last row.
     void Delete_Row(int Num_Row, GridView* SGA);
 

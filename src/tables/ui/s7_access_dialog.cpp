@@ -42,15 +42,6 @@ TFS7_Protocol_Set_Access::TFS7_Protocol_Set_Access(AppState& st, Messages& msg, 
     PageControl1->addTab(TS_S7_Read, QString());
     PageControl1->addTab(TS_S7_Write, QString());
 
-    auto guarded = [this](void (TFS7_Protocol_Set_Access::*fn)()) {
-        return [this, fn] { Run_Guarded([this, fn] { (this->*fn)(); }); };
-    };
-    connect(Btn_OK, &QPushButton::clicked, this, guarded(&TFS7_Protocol_Set_Access::Btn_OKClick));
-    connect(Btn_DelRow, &QPushButton::clicked, this, guarded(&TFS7_Protocol_Set_Access::Btn_DelRowClick));
-    connect(Btn_InsRow, &QPushButton::clicked, this, guarded(&TFS7_Protocol_Set_Access::Btn_InsRowClick));
-    connect(Btn_CopyRow, &QPushButton::clicked, this, guarded(&TFS7_Protocol_Set_Access::Btn_CopyRowClick));
-    connect(Btn_PasteRow, &QPushButton::clicked, this, guarded(&TFS7_Protocol_Set_Access::Btn_PasteRowClick));
-
     // FormCreate.
     resize(1350, 337);
     Set_Lang();

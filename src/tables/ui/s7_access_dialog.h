@@ -21,11 +21,11 @@ public:
     // Loads the open project's file into the grids (every showing).
     void FormShow();
     // Validates, asks about rows that would be dropped, saves and closes.
-    void Btn_OKClick();
-    void Btn_DelRowClick();
-    void Btn_InsRowClick();
-    void Btn_CopyRowClick();
-    void Btn_PasteRowClick();
+    void Btn_OKClick() override;
+    void Btn_DelRowClick() override;
+    void Btn_InsRowClick() override;
+    void Btn_CopyRowClick() override;
+    void Btn_PasteRowClick() override;
 
     // The grid of the page shown.
     GridView* Shown_Grid();

@@ -1,5 +1,7 @@
 #include "tables/ui/table_dialog.h"
 
+#include "app/ui/error_report.h"
+
 #include <QEvent>
 #include <QScreen>
 #include <QStyle>
@@ -48,6 +50,15 @@ TableDialog::TableDialog(AppState& st, Messages& msg, QWidget* parent) : KsDialo
     Btn_CopyRow = Make_Button("Btn_CopyRow", QStyle::SP_FileLinkIcon);
     Btn_PasteRow = Make_Button("Btn_PasteRow", QStyle::SP_DialogSaveButton);
     Btn_OK->setDefault(false);
+
+    auto guarded = [this](void (TableDialog::*fn)()) {
+        return [this, fn] { Run_Guarded([this, fn] { (this->*fn)(); }); };
+    };
+    connect(Btn_OK, &QPushButton::clicked, this, guarded(&TableDialog::Btn_OKClick));
+    connect(Btn_DelRow, &QPushButton::clicked, this, guarded(&TableDialog::Btn_DelRowClick));
+    connect(Btn_InsRow, &QPushButton::clicked, this, guarded(&TableDialog::Btn_InsRowClick));
+    connect(Btn_CopyRow, &QPushButton::clicked, this, guarded(&TableDialog::Btn_CopyRowClick));
+    connect(Btn_PasteRow, &QPushButton::clicked, this, guarded(&TableDialog::Btn_PasteRowClick));
 }
 
 QPushButton* TableDialog::Make_Button(const char* name, QStyle::StandardPixmap icon) {

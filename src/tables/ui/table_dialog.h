@@ -26,6 +26,13 @@ public:
     QPushButton* Btn_CopyRow;
     QPushButton* Btn_PasteRow;
 
+    // The button handlers; each runs under the general error report.
+    virtual void Btn_OKClick() = 0;
+    virtual void Btn_DelRowClick() = 0;
+    virtual void Btn_InsRowClick() = 0;
+    virtual void Btn_CopyRowClick() = 0;
+    virtual void Btn_PasteRowClick() = 0;
+
 protected:
     // OK, Cancel, Delete, Insert, Copy, Paste from the left, 118 apart.
     void Layout_Buttons() override;

@@ -59,10 +59,7 @@ class ParGenDialogTest : public QObject {
 private slots:
     void init() {
         dir = std::make_unique<test::TempDir>();
-        st = AppState();
-        st.Text_Table.Load_Default_Texts();
-        st.Project_Path = dir->Path();
-        st.Files.File_ParGen = *dir / "ParGen.xml";
+        test::Open_Test_Project(st, dir->Path());
         msg = test::ScriptedMessages();
         dlg = std::make_unique<TFParGen>(st, msg);
     }

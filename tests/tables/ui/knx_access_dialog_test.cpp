@@ -80,10 +80,7 @@ class KNXAccessDialogTest : public QObject {
 private slots:
     void init() {
         dir = std::make_unique<test::TempDir>();
-        st = AppState();
-        st.Text_Table.Load_Default_Texts();
-        st.Project_Path = dir->Path();
-        st.Files.File_KNX_SetAccess = *dir / "KNX_SetAccess.xml";
+        test::Open_Test_Project(st, dir->Path());
         msg = test::ScriptedMessages();
         dlg = std::make_unique<TFKNXAccess>(st, msg);
     }

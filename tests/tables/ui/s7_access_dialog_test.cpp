@@ -103,10 +103,7 @@ class S7AccessDialogTest : public QObject {
 private slots:
     void init() {
         dir = std::make_unique<test::TempDir>();
-        st = AppState();
-        st.Text_Table.Load_Default_Texts();
-        st.Project_Path = dir->Path();
-        st.Files.File_S7_Protocol = *dir / "S7_Protocol.xml";
+        test::Open_Test_Project(st, dir->Path());
         msg = test::ScriptedMessages();
         dlg = std::make_unique<TFS7_Protocol_Set_Access>(st, msg);
     }
