@@ -480,38 +480,12 @@ uint16_t KNX_Address_To_Word(std::string_view text, bool group_mode) {
     return static_cast<uint16_t>((one & 0x1F) * 2048 + (middle & 0x07) * 256 + (sub & 0xFF));
 }
 
-uint8_t S7_PLC_Type_Code(std::string_view t) {
-    if (t == "Logo0BA8") return 1;
-    if (t == "S7300") return 10;
-    if (t == "S7400") return 20;
-    if (t == "S71200") return 30;
-    if (t == "S71500") return 40;
-    return 0;  // "S7200" and anything else
-}
-
-uint8_t S7_Data_Type_Code(std::string_view t) {
-    static constexpr const char* names[] = {"Bit", "Byte", "Char", "Word", "Int", "DWord", "DInt", "Real"};
-    for (int i = 0; i < 8; ++i)
-        if (t == names[i]) return static_cast<uint8_t>(i + 1);
-    return 1;
-}
-
-uint8_t S7_Data_Identifier_Code(std::string_view t) {
-    if (t == "DB") return 10;
-    if (t == "SDB") return 11;
-    if (t == "FC") return 12;
-    if (t == "SFC") return 13;
-    if (t == "FB") return 14;
-    if (t == "SFB") return 15;
-    return 8;  // "OB" and anything else
-}
-
-uint8_t S7_Area_Code(std::string_view t) {
-    if (t == "Inputs (I)") return 0x81;
-    if (t == "Output (Q)") return 0x82;
-    if (t == "Flags (M) (Merker)") return 0x83;
-    return 0x80;  // "Direct peripheral access (P)" and anything else
-}
+// An unknown name reads as the first of its list ("S7200", "Bit", "OB",
+// direct peripheral access).
+uint8_t S7_PLC_Type_Code(std::string_view t) { return Code_Of(S7_PLC_Types, t, 0); }
+uint8_t S7_Data_Type_Code(std::string_view t) { return Code_Of(S7_Data_Types, t, 1); }
+uint8_t S7_Data_Identifier_Code(std::string_view t) { return Code_Of(S7_Data_Identifiers, t, 8); }
+uint8_t S7_Area_Code(std::string_view t) { return Code_Of(S7_Areas, t, 0x80); }
 
 std::string Compile_ParGen_Bank(ImageWorkspace& ws, const std::string& path) {
     XmlFile f;

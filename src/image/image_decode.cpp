@@ -72,47 +72,6 @@ std::string Latin1_To_Utf8(const uint8_t* p, size_t n) {
     return out;
 }
 
-const char* PLC_Type_Name(uint8_t c) {
-    switch (c) {
-        case 0:
-            return "S7200";
-        case 1:
-            return "Logo0BA8";
-        case 10:
-            return "S7300";
-        case 20:
-            return "S7400";
-        case 30:
-            return "S71200";
-        case 40:
-            return "S71500";
-        default:
-            return nullptr;
-    }
-}
-const char* Data_Type_Name(uint8_t c) {
-    static constexpr const char* names[] = {"Bit", "Byte", "Char", "Word", "Int", "DWord", "DInt", "Real"};
-    return c >= 1 && c <= 8 ? names[c - 1] : nullptr;
-}
-const char* Data_Identifier_Name(uint8_t c) {
-    static constexpr const char* names[] = {"OB", nullptr, "DB", "SDB", "FC", "SFC", "FB", "SFB"};
-    return c >= 8 && c <= 15 ? names[c - 8] : nullptr;
-}
-const char* Area_Name(uint8_t c) {
-    switch (c) {
-        case 0x80:
-            return "Direct peripheral access (P)";
-        case 0x81:
-            return "Inputs (I)";
-        case 0x82:
-            return "Output (Q)";
-        case 0x83:
-            return "Flags (M) (Merker)";
-        default:
-            return nullptr;
-    }
-}
-
 DumpRecord KNX_Record(int index, const uint8_t* p) {
     const KNX_Rule_Rec r = Parse_KNX_Rule(p);
     DumpRecord d;
@@ -164,13 +123,13 @@ DumpRecord S7_Record(int index, const uint8_t* p) {
     f.push_back(Text("Kind", (r.Flags & s7_flag::Write) ? "Write" : "Read"));
     f.push_back(Text("PLC_Address", Dotted(ip)));
     f.push_back(Number("PLC_Port", r.PLC_Port));
-    f.push_back(Code("PLC_Type", PLC_Type_Name(r.PLC_Type), r.PLC_Type));
+    f.push_back(Code("PLC_Type", Name_Of(S7_PLC_Types, r.PLC_Type), r.PLC_Type));
     f.push_back(Number("Rack", r.Rack_Slot >> 5));
     f.push_back(Number("Slot", r.Rack_Slot & 31u));
-    f.push_back(Code("Data_Type", Data_Type_Name(r.Data_Type), r.Data_Type));
-    f.push_back(Code("Data_Identifier", Data_Identifier_Name(r.Data_Identifier), r.Data_Identifier));
+    f.push_back(Code("Data_Type", Name_Of(S7_Data_Types, r.Data_Type), r.Data_Type));
+    f.push_back(Code("Data_Identifier", Name_Of(S7_Data_Identifiers, r.Data_Identifier), r.Data_Identifier));
     f.push_back(Number("DB_Number", r.DB_Number));
-    f.push_back(Code("PLC_Area", Area_Name(r.PLC_Area), r.PLC_Area));
+    f.push_back(Code("PLC_Area", Name_Of(S7_Areas, r.PLC_Area), r.PLC_Area));
     f.push_back(Number("PLC_Add", r.PLC_Add));
     f.push_back(Number("PLC_Bit", r.PLC_Bit));
     f.push_back(Number("Poll_Time", r.Poll_Time));

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 namespace ks {
 
@@ -69,6 +70,38 @@ inline constexpr uint16_t Group = 0x0020;
 inline constexpr uint16_t Bit_Mode = 0x0040;
 inline constexpr uint16_t Format_Mask = 0xF000;
 } // namespace knx_flag
+
+// The codes of the S7comm record's fixed lists and the names the files and
+// the grid use for them; the compiler reads them one way, the decoder the other.
+struct Code_Name {
+    uint8_t code;
+    const char* name;
+};
+inline constexpr Code_Name S7_PLC_Types[] = {{0, "S7200"},   {1, "Logo0BA8"}, {10, "S7300"},
+                                             {20, "S7400"},  {30, "S71200"},  {40, "S71500"}};
+inline constexpr Code_Name S7_Data_Types[] = {{1, "Bit"}, {2, "Byte"},  {3, "Char"}, {4, "Word"},
+                                              {5, "Int"}, {6, "DWord"}, {7, "DInt"}, {8, "Real"}};
+inline constexpr Code_Name S7_Data_Identifiers[] = {{8, "OB"},   {10, "DB"}, {11, "SDB"}, {12, "FC"},
+                                                    {13, "SFC"}, {14, "FB"}, {15, "SFB"}};
+inline constexpr Code_Name S7_Areas[] = {{0x80, "Direct peripheral access (P)"},
+                                         {0x81, "Inputs (I)"},
+                                         {0x82, "Output (Q)"},
+                                         {0x83, "Flags (M) (Merker)"}};
+
+// The code of `name` (exact spelling), else `fallback`.
+template <size_t N>
+constexpr uint8_t Code_Of(const Code_Name (&list)[N], std::string_view name, uint8_t fallback) {
+    for (const Code_Name& c : list)
+        if (name == c.name) return c.code;
+    return fallback;
+}
+// The name of `code`, nullptr when the list has none.
+template <size_t N>
+constexpr const char* Name_Of(const Code_Name (&list)[N], uint8_t code) {
+    for (const Code_Name& c : list)
+        if (c.code == code) return c.name;
+    return nullptr;
+}
 
 // Flags byte of an S7comm record.
 namespace s7_flag {
